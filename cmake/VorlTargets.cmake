@@ -1,0 +1,26 @@
+# Helpers shared by the project's CMake files.
+
+# Compile flags for our own code (not for JUCE's modules).
+function(vorl_project_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wno-unused-parameter)
+endfunction()
+
+# Lets a plain executable or library use a JUCE static library built elsewhere in the
+# project: it takes the library's include paths and definitions without compiling
+# the JUCE modules a second time.
+function(vorl_use_juce_library target library)
+    target_compile_definitions(${target} PRIVATE $<TARGET_PROPERTY:${library},COMPILE_DEFINITIONS>)
+    target_include_directories(${target} PRIVATE $<TARGET_PROPERTY:${library},INCLUDE_DIRECTORIES>)
+    target_link_libraries(${target} PRIVATE ${library})
+endfunction()
+
+# A command-line program or library built on the plug-in's shared code.
+function(vorl_add_juce_target kind name)
+    if(kind STREQUAL "EXECUTABLE")
+        add_executable(${name} ${ARGN})
+    else()
+        add_library(${name} STATIC ${ARGN})
+    endif()
+    vorl_use_juce_library(${name} VorlDelay)
+    vorl_project_warnings(${name})
+endfunction()

@@ -1,0 +1,395 @@
+#include "TapVoiceBank.h"
+
+#include "CubicReader.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorl
+{
+namespace
+{
+constexpr float kOffsetUnitMs = 5.0f;
+constexpr float kMaxWearCutoffHz = 20000.0f;
+constexpr float kMinWearCutoffHz = 20.0f;
+
+// Adds gain * scale * (cubic read) for n frames of one channel, starting at a read position
+// that advances one frame per sample. Runs that need no wrap-around use direct indexing so the
+// compiler can vectorise them; the weights and the order of the sums match CubicReader.
+void accumulateSettled(const float* line, int length, int channel, double position, int n, float gain,
+                       float scale, float* wet) noexcept
+{
+    const RingPosition p = RingPosition::of(position, length);
+    const CatmullRomWeights w = CatmullRomWeights::at(p.t);
+    int idx = p.index;
+    int k = 0;
+    while (k < n)
+    {
+        if (idx >= 1 && idx <= length - 3)
+        {
+            const int run = std::min(n - k, length - 2 - idx);
+            const float* x = line + 2 * idx + channel;
+            float* out = wet + k;
+            for (int j = 0; j < run; ++j)
+            {
+                const float s =
+                    w.w0 * x[2 * j - 2] + w.w1 * x[2 * j] + w.w2 * x[2 * j + 2] + w.w3 * x[2 * j + 4];
+                out[j] += gain * s * scale;
+            }
+            k += run;
+            idx += run; // at most length - 2
+        }
+        else
+        {
+            const int ia = idx == 0 ? length - 1 : idx - 1;
+            const int ic = idx + 1 == length ? 0 : idx + 1;
+            const int id = ic + 1 == length ? 0 : ic + 1;
+            const float s = w.apply(line[2 * ia + channel], line[2 * idx + channel], line[2 * ic + channel],
+                                    line[2 * id + channel]);
+            wet[k] += gain * s * scale;
+            ++k;
+            idx = idx + 1 == length ? 0 : idx + 1;
+        }
+    }
+}
+
+// One step of the 20 ms one-pole glide. Close to the target the step can round away to nothing
+// (a long delay in samples has a coarse float grid), which would leave the value stuck short of
+// its target for good; then it moves by one representable step instead.
+float glideTowards(float now, float target, float coef) noexcept
+{
+    const float next = now + (target - now) * coef;
+    if (next == now && now != target)
+        return std::nextafter(now, target);
+    return next;
+}
+
+// Read positions of the two channels for a delay: the right one moves by the stereo shift but
+// never reads ahead of the write position.
+double leftPosition(long base, float delay) noexcept
+{
+    return static_cast<double>(base) - static_cast<double>(std::max(delay, 0.0f));
+}
+
+double rightPosition(long base, float delay, float shift) noexcept
+{
+    return static_cast<double>(base) - static_cast<double>(delay - std::min(delay, shift));
+}
+} // namespace
+
+struct TapVoiceBank::BlockContext
+{
+    const float* line;
+    int length;
+    int n;
+    int writeStart;
+    int switchIndex;
+    bool pingPong;
+    float scaleL[2]; // per voice parity: ping-pong sends even taps left, odd taps right
+    float scaleR[2];
+    bool wear;
+    float shiftPerOffset; // samples per unit of stereo offset
+    float* wetL;
+    float* wetR;
+};
+
+void TapVoiceBank::prepare(double newSampleRate) noexcept
+{
+    sampleRate = static_cast<float>(newSampleRate);
+    glideCoef = 1.0f - std::exp(-1.0f / (sampleRate * 0.02f));
+    rampStep = 1.0f / (sampleRate * 0.01f);
+}
+
+void TapVoiceBank::reset() noexcept
+{
+    for (auto& voice : voices)
+        voice.clear();
+    switchDelays.fill(0.0f);
+    layoutCount = 0;
+    nextCrossfadeSlot = 0;
+}
+
+void TapVoiceBank::applyLayout(const TapLayoutResult& layout, double layoutSampleRate, bool structuralChange,
+                               bool hardResetPending) noexcept
+{
+    const auto sr = static_cast<float>(layoutSampleRate);
+    const int count = std::clamp(static_cast<int>(layout.count), 0, kMaxTaps);
+    for (int i = 0; i < kMaxTaps; ++i)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(i)];
+        if (i >= count)
+        {
+            voice.targetGain = 0.0f;
+            continue;
+        }
+        const TapRecord& tap = layout.taps[static_cast<size_t>(i)];
+        voice.targetGain = tap.gain;
+        voice.targetOffset = tap.stereoOffset;
+        const float delay = sr * tap.timeMs / 1000.0f;
+        switchDelays[static_cast<size_t>(i)] = delay;
+
+        if (!voice.active)
+        {
+            voice.targetDelay = voice.delayNow = voice.newDelay = delay;
+            voice.gainNow = 0.0f;
+            voice.fade = 0.0f;
+            voice.crossfading = voice.pendingChange = voice.changeRequested = false;
+            voice.offsetNow = voice.targetOffset;
+            voice.wearStateL = voice.wearStateR = 0.0f;
+            voice.active = true;
+        }
+        else if (!hardResetPending)
+        {
+            voice.targetDelay = delay;
+            if (structuralChange)
+            {
+                if (voice.crossfading)
+                    voice.pendingChange = true;
+                else
+                    voice.changeRequested = true;
+            }
+        }
+    }
+    layoutCount = count;
+}
+
+void TapVoiceBank::scheduleCrossfades() noexcept
+{
+    int busy = 0;
+    for (const auto& voice : voices)
+        busy += voice.crossfading ? 1 : 0;
+
+    const int start = nextCrossfadeSlot;
+    for (int k = 0; k < kMaxTaps && busy < kMaxCrossfades; ++k)
+    {
+        const int i = (start + k) % kMaxTaps;
+        TapVoice& voice = voices[static_cast<size_t>(i)];
+        if (voice.active && voice.changeRequested && !voice.crossfading && voice.targetGain > kSilentGain)
+        {
+            voice.changeRequested = false;
+            voice.newDelay = voice.targetDelay;
+            voice.fade = 0.0f;
+            voice.crossfading = true;
+            ++busy;
+            nextCrossfadeSlot = (i + 1) % kMaxTaps;
+        }
+    }
+}
+
+float TapVoiceBank::wearCoefficient(int index, float amountPercent) const noexcept
+{
+    const int c = layoutCount;
+    const auto k = static_cast<float>(std::min(index, std::max(c - 1, 0)));
+    const float s = c < 32 ? 32.0f / static_cast<float>(std::max(c, 1)) : 1.0f;
+    const float w = amountPercent / 100.0f * 4.0f;
+    const float cutoff = std::max(kMaxWearCutoffHz * std::pow(10.0f, -k * s * w / 20.0f), kMinWearCutoffHz);
+    constexpr float twoPi = 6.28318530717958647692f;
+    return 1.0f - std::exp(-twoPi * cutoff / sampleRate);
+}
+
+void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int switchIndex,
+                          PingPongSettings pingPong, WearSettings wear, float* wetL, float* wetR) noexcept
+{
+    if (n <= 0)
+        return;
+
+    BlockContext ctx{};
+    ctx.line = line.data();
+    ctx.length = line.getLength();
+    ctx.n = n;
+    ctx.writeStart = writeStart;
+    ctx.switchIndex = switchIndex;
+    ctx.pingPong = pingPong.active;
+    const float p = pingPong.active ? pingPong.amount : 0.0f;
+    ctx.scaleL[0] = 1.0f;
+    ctx.scaleR[0] = pingPong.active ? 1.0f - p : 1.0f;
+    ctx.scaleL[1] = pingPong.active ? 1.0f - p : 1.0f;
+    ctx.scaleR[1] = 1.0f;
+    ctx.wear = wear.active;
+    ctx.shiftPerOffset = kOffsetUnitMs * sampleRate / 1000.0f;
+    ctx.wetL = wetL;
+    ctx.wetR = wetR;
+
+    const float offsetSnap = 0.01f / (sampleRate * 0.005f);
+
+    for (int i = 0; i < kMaxTaps; ++i)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(i)];
+        if (!voice.active && voice.targetGain <= kSilentGain)
+            continue;
+
+        if (!voice.crossfading && !voice.changeRequested &&
+            std::fabs(voice.targetDelay - voice.delayNow) < 0.01f)
+            voice.delayNow = voice.targetDelay;
+        if (std::fabs(voice.targetOffset - voice.offsetNow) < offsetSnap)
+            voice.offsetNow = voice.targetOffset;
+
+        const bool delaySettled =
+            voice.crossfading || voice.changeRequested || voice.delayNow == voice.targetDelay;
+        const bool offsetSettled = ctx.pingPong || voice.offsetNow == voice.targetOffset;
+        const bool fast = fastPathEnabled && switchIndex < 0 && delaySettled && offsetSettled;
+
+        if (fast && !voice.crossfading && voice.gainNow == voice.targetGain && !ctx.wear)
+        {
+            const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+            renderSettled(voice, i, ctx, shift);
+            continue;
+        }
+        const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
+        renderBySample(voice, i, ctx, wearCoef, fast);
+    }
+}
+
+void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext& ctx,
+                                 float shift) const noexcept
+{
+    // Nothing moves during the block: constant delay, offset and gain.
+    if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
+    {
+        voice.active = false;
+        voice.wearStateL = voice.wearStateR = 0.0f;
+    }
+    // Under ping-pong the offset is not heard, but it keeps gliding for when ping-pong ends.
+    for (int s = 0; s < ctx.n && voice.offsetNow != voice.targetOffset; ++s)
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const long base = ctx.writeStart;
+    accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
+                      ctx.scaleL[parity], ctx.wetL);
+    accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), ctx.n,
+                      voice.gainNow, ctx.scaleR[parity], ctx.wetR);
+}
+
+void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
+                                  bool useReaders) const noexcept
+{
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    const bool hasSwitch = index < layoutCount && ctx.switchIndex >= 0;
+    const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
+
+    float shift = voice.offsetNow * shiftPerOffset;
+    CubicReader oldL, oldR, newL, newR;
+    float readerDelay = voice.delayNow;
+    const float readerShift = shift;
+    if (useReaders)
+    {
+        const long base = ctx.writeStart;
+        oldL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.delayNow));
+        oldR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.delayNow, shift));
+        if (voice.crossfading)
+        {
+            newL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.newDelay));
+            newR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.newDelay, shift));
+        }
+    }
+
+    for (int s = 0; s < ctx.n; ++s)
+    {
+        const long pos = static_cast<long>(ctx.writeStart) + s;
+
+        if (hasSwitch && s == ctx.switchIndex)
+        {
+            const float delay = switchDelays[static_cast<size_t>(index)];
+            voice.targetDelay = voice.delayNow = voice.newDelay = delay;
+            voice.fade = 0.0f;
+            voice.crossfading = voice.pendingChange = voice.changeRequested = false;
+            voice.wearStateL = voice.wearStateR = 0.0f;
+            useReaders = false;
+        }
+
+        if (voice.targetGain > voice.gainNow)
+            voice.gainNow = std::min(voice.gainNow + rampStep, voice.targetGain);
+        if (voice.gainNow > voice.targetGain)
+            voice.gainNow = std::max(voice.gainNow - rampStep, voice.targetGain);
+
+        if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
+        {
+            voice.active = false;
+            voice.wearStateL = voice.wearStateR = 0.0f;
+        }
+
+        if (voice.crossfading)
+        {
+            voice.fade += rampStep;
+            if (voice.fade >= 1.0f)
+            {
+                voice.fade = 1.0f;
+                voice.delayNow = voice.newDelay;
+                voice.crossfading = false;
+                if (useReaders)
+                {
+                    oldL = newL;
+                    oldR = newR;
+                    readerDelay = voice.delayNow;
+                }
+                if (voice.pendingChange)
+                {
+                    // A change that arrived meanwhile fades on from the position just reached.
+                    voice.crossfading = true;
+                    voice.pendingChange = false;
+                    voice.newDelay = voice.targetDelay;
+                    voice.fade = 0.0f;
+                    if (useReaders)
+                    {
+                        newL.start(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
+                        newR.start(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
+                    }
+                }
+            }
+        }
+        else if (!voice.changeRequested)
+        {
+            voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glideCoef);
+        }
+
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+        shift = voice.offsetNow * shiftPerOffset;
+
+        if (useReaders && (voice.delayNow != readerDelay || shift != readerShift))
+            useReaders = false; // the delay started to move: read each sample from here on
+
+        float left;
+        float right;
+        if (useReaders)
+        {
+            left = oldL.next();
+            right = oldR.next();
+            if (voice.crossfading)
+            {
+                const float left2 = newL.next();
+                const float right2 = newR.next();
+                left = left + (left2 - left) * voice.fade;
+                right = right + (right2 - right) * voice.fade;
+            }
+        }
+        else
+        {
+            left = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.delayNow));
+            right = readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.delayNow, shift));
+            if (voice.crossfading)
+            {
+                const float left2 = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
+                const float right2 =
+                    readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
+                left = left + (left2 - left) * voice.fade;
+                right = right + (right2 - right) * voice.fade;
+            }
+        }
+
+        float sL = voice.gainNow * left;
+        float sR = voice.gainNow * right;
+        if (ctx.wear)
+        {
+            voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
+            sL = voice.wearStateL;
+            voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
+            sR = voice.wearStateR;
+        }
+        ctx.wetL[s] += sL * scaleL;
+        ctx.wetR[s] += sR * scaleR;
+    }
+}
+} // namespace vorl

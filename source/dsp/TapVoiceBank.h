@@ -1,0 +1,74 @@
+#pragma once
+
+#include "DelayLine.h"
+#include "TapRecord.h"
+#include "TapVoice.h"
+
+#include <array>
+#include <cstddef>
+
+namespace vorl
+{
+struct PingPongSettings
+{
+    bool active = false;
+    float amount = 0.0f; // 0..1: how much of each tap leaves the opposite side
+};
+
+struct WearSettings
+{
+    bool active = false;
+    float amountPercent = 0.0f; // tape wear: later taps get darker
+};
+
+// The 300 tap voices: voice i plays tap i of the current layout. Fixed memory; nothing here
+// allocates.
+class TapVoiceBank
+{
+public:
+    static constexpr int kMaxCrossfades = 16;
+    static constexpr float kSilentGain = 0.00001f;
+
+    void prepare(double sampleRate) noexcept;
+    void reset() noexcept;
+
+    // Per-block update from a new layout: new taps start at their delay and fade in, removed
+    // taps fade out; with structuralChange existing voices ask for a crossfade; during a
+    // pending hard reset active voices keep their delay until the switch sample.
+    void applyLayout(const TapLayoutResult& layout, double sampleRate, bool structuralChange,
+                     bool hardResetPending) noexcept;
+
+    // Starts waiting crossfades in round-robin order, at most kMaxCrossfades at once.
+    void scheduleCrossfades() noexcept;
+
+    // Adds the voices' output for n samples to the wet bus. writeStart is the line's write index
+    // before this block was written; at switchIndex (or never, when negative) every voice jumps
+    // to its tap's delay.
+    void render(const DelayLine& line, int n, int writeStart, int switchIndex, PingPongSettings pingPong,
+                WearSettings wear, float* wetL, float* wetR) noexcept;
+
+    // The fast paths give the same samples as the general per-sample read; switching them off
+    // is for measuring and testing.
+    void setFastPathEnabled(bool enabled) noexcept { fastPathEnabled = enabled; }
+
+    const TapVoice& getVoice(int index) const noexcept { return voices[static_cast<std::size_t>(index)]; }
+    int getNextCrossfadeSlot() const noexcept { return nextCrossfadeSlot; }
+
+private:
+    struct BlockContext;
+
+    void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
+    void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
+                        bool useReaders) const noexcept;
+    float wearCoefficient(int index, float amountPercent) const noexcept;
+
+    std::array<TapVoice, kMaxTaps> voices{};
+    std::array<float, kMaxTaps> switchDelays{}; // delay each tap jumps to at a hard reset
+    int layoutCount = 0;
+    int nextCrossfadeSlot = 0;
+    float sampleRate = 44100.0f;
+    float glideCoef = 0.0f;
+    float rampStep = 0.0f;
+    bool fastPathEnabled = true;
+};
+} // namespace vorl

@@ -1,0 +1,32 @@
+#include "ToneFilter.h"
+
+namespace vorl
+{
+void ToneFilter::prepare(double newSampleRate) noexcept
+{
+    sampleRate = static_cast<float>(newSampleRate);
+    reset();
+}
+
+void ToneFilter::reset() noexcept
+{
+    highPass.reset();
+    lowPass.reset();
+}
+
+void ToneFilter::process(float* samples, int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+        samples[i] = process(samples[i]);
+}
+
+void processToneFilters(ToneFilter& leftFilter, ToneFilter& rightFilter, float* left, float* right,
+                        int n) noexcept
+{
+    for (int i = 0; i < n; ++i)
+    {
+        left[i] = leftFilter.process(left[i]);
+        right[i] = rightFilter.process(right[i]);
+    }
+}
+} // namespace vorl

@@ -1,0 +1,155 @@
+#include "Tremolo.h"
+
+#include "LfoRandom.h"
+#include "LfoShapes.h"
+#include "NoteValues.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorl
+{
+namespace
+{
+double finiteOr(double value, double fallback) noexcept
+{
+    return std::isfinite(value) ? value : fallback;
+}
+} // namespace
+
+void Tremolo::prepare(double newSampleRate) noexcept
+{
+    if (newSampleRate > 0.0 && std::isfinite(newSampleRate))
+        sampleRate = static_cast<float>(newSampleRate);
+    reset();
+}
+
+void Tremolo::reset() noexcept
+{
+    phase = 0.0;
+    randomPosition = 0.0;
+    gainL = gainR = 1.0f;
+    primed = false;
+}
+
+void Tremolo::setRateHz(float hz) noexcept
+{
+    rateHz = hz > 0.0f && std::isfinite(hz) ? hz : 0.0f;
+}
+
+void Tremolo::setDepth(float newDepth) noexcept
+{
+    depth = newDepth > 0.0f ? std::min(newDepth, 1.0f) : 0.0f;
+}
+
+void Tremolo::setShape(int newShape) noexcept
+{
+    shape = std::clamp(newShape, 0, 6);
+}
+
+void Tremolo::setPhaseShift(float cycles) noexcept
+{
+    phaseShift = finiteOr(cycles, 0.0);
+}
+
+void Tremolo::setOffsetShift(float cycles) noexcept
+{
+    offsetShift = finiteOr(cycles, 0.0);
+}
+
+void Tremolo::setSync(bool isSynced, double ppqPosition, double tempoBpm, int noteValueIndex,
+                      double phaseInBeats, float currentSampleRate) noexcept
+{
+    synced = isSynced;
+    ppq = finiteOr(ppqPosition, 0.0);
+    bpm = tempoBpm > 0.0 && std::isfinite(tempoBpm) ? tempoBpm : 120.0;
+    noteIndex = std::clamp(noteValueIndex, 0, kNumNoteValues - 1);
+    phaseBeats = finiteOr(phaseInBeats, 0.0);
+    if (currentSampleRate > 0.0f && std::isfinite(currentSampleRate))
+        sampleRate = currentSampleRate;
+}
+
+double Tremolo::wrapUnit(double c) noexcept
+{
+    if (c >= 0.0 && c < 1.0)
+        return c;
+    c -= std::floor(c);
+    return c >= 1.0 ? 0.0 : c;
+}
+
+void Tremolo::process(float* left, float* right, int n) noexcept
+{
+    if (!(depth > 0.0f))
+        return;
+
+    const float smooth = 1.0f - std::exp(-1.0f / (sampleRate * 0.001f));
+    const double beatsPerSample = bpm / 60.0 / sampleRate;
+    const double noteBeats = kNoteBeats[static_cast<size_t>(noteIndex)];
+    const double syncStartPhase = shapePhaseOffset(shape);
+    const bool randomShape = shape >= 5;
+    const double step = static_cast<double>(rateHz) / sampleRate;
+
+    for (int i = 0; i < n; ++i)
+    {
+        const double beats = beatsPerSample * i + ppq;
+        float valueL, valueR;
+        if (randomShape)
+        {
+            // Random shapes ignore phase and offset; in sync the sequence restarts every bar.
+            double position;
+            if (synced)
+            {
+                const double bar = std::floor(beats * 0.25);
+                position = (beats - 4.0 * bar) / noteBeats;
+            }
+            else
+            {
+                position = std::max(randomPosition, 0.0);
+            }
+            valueL = shape == 5 ? rnd(static_cast<int64_t>(std::floor(position)), seed)
+                                : smoothRandom(position, seed);
+            valueR = valueL;
+        }
+        else
+        {
+            double cL;
+            if (synced)
+            {
+                const double x = (beats - phaseBeats) / noteBeats;
+                cL = wrapUnit(syncStartPhase + wrapUnit(x));
+            }
+            else
+            {
+                cL = wrapUnit(phase + phaseShift);
+            }
+            const double cR = wrapUnit(cL + offsetShift);
+            valueL = shapeValue(cL, shape);
+            valueR = shapeValue(cR, shape);
+        }
+
+        // 1 at the top of the LFO, 1 - depth at its bottom.
+        const float targetL = 1.0f - (1.0f - (0.5f * valueL + 0.5f)) * depth;
+        const float targetR = 1.0f - (1.0f - (0.5f * valueR + 0.5f)) * depth;
+        if (primed)
+        {
+            gainL += (targetL - gainL) * smooth;
+            gainR += (targetR - gainR) * smooth;
+        }
+        else
+        {
+            gainL = targetL;
+            gainR = targetR;
+            primed = true;
+        }
+
+        left[i] *= gainL;
+        right[i] *= gainR;
+
+        if (!synced)
+        {
+            randomPosition += step;
+            phase = advancePhase(phase, rateHz, sampleRate);
+        }
+    }
+}
+} // namespace vorl

@@ -1,0 +1,86 @@
+#include "PresetTree.h"
+
+#include <algorithm>
+
+namespace presets
+{
+namespace
+{
+bool codePointLess(const juce::String& a, const juce::String& b)
+{
+    return a.compare(b) < 0;
+}
+} // namespace
+
+PresetTreeNode* PresetTreeNode::findChild(const juce::String& childName)
+{
+    for (auto& child : children)
+        if (child.name == childName)
+            return &child;
+    return nullptr;
+}
+
+PresetTreeNode buildPresetTree(const std::vector<const Patch*>& patches)
+{
+    PresetTreeNode root;
+    for (const auto* patch : patches)
+    {
+        auto* node = &root;
+        if (patch->bank.isNotEmpty())
+        {
+            for (const auto& component : juce::StringArray::fromTokens(patch->bank, "/", ""))
+            {
+                auto* child = node->findChild(component);
+                if (child == nullptr)
+                {
+                    node->children.push_back({component, {}, {}});
+                    child = &node->children.back();
+                }
+                node = child;
+            }
+        }
+        node->patches.push_back(patch);
+    }
+    return root;
+}
+
+PresetTreeNode mergePresetTrees(const PresetTreeNode& base, const PresetTreeNode& overlay)
+{
+    PresetTreeNode merged = base;
+    for (const auto* patch : overlay.patches)
+    {
+        const auto id = patch->getId();
+        auto same = std::find_if(merged.patches.begin(), merged.patches.end(),
+                                 [&id](const Patch* existing) { return existing->getId() == id; });
+        if (same != merged.patches.end())
+            *same = patch;
+        else
+            merged.patches.push_back(patch);
+    }
+    for (const auto& overlayChild : overlay.children)
+    {
+        if (auto* child = merged.findChild(overlayChild.name))
+            *child = mergePresetTrees(*child, overlayChild);
+        else
+            merged.children.push_back(overlayChild);
+    }
+    return merged;
+}
+
+void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& out)
+{
+    std::vector<const PresetTreeNode*> children;
+    for (const auto& child : node.children)
+        children.push_back(&child);
+    std::stable_sort(children.begin(), children.end(),
+                     [](const PresetTreeNode* a, const PresetTreeNode* b)
+                     { return codePointLess(a->name, b->name); });
+    for (const auto* child : children)
+        flattenPresetTree(*child, out);
+
+    auto patches = node.patches;
+    std::stable_sort(patches.begin(), patches.end(),
+                     [](const Patch* a, const Patch* b) { return codePointLess(a->name, b->name); });
+    out.insert(out.end(), patches.begin(), patches.end());
+}
+} // namespace presets

@@ -229,29 +229,37 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         const bool offsetSettled = ctx.pingPong || voice.offsetNow == voice.targetOffset;
         const bool fast = fastPathEnabled && switchIndex < 0 && delaySettled && offsetSettled;
 
-        if (fast && !voice.crossfading && voice.gainNow == voice.targetGain && !ctx.wear)
+        const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
+        if (fast && !voice.crossfading && voice.gainNow == voice.targetGain)
         {
             const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
-            renderSettled(voice, i, ctx, shift);
+            if (ctx.wear)
+                renderSettledWorn(voice, i, ctx, shift, wearCoef);
+            else
+                renderSettled(voice, i, ctx, shift);
             continue;
         }
-        const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
         renderBySample(voice, i, ctx, wearCoef, fast);
     }
 }
 
-void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext& ctx,
-                                 float shift) const noexcept
+void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
 {
-    // Nothing moves during the block: constant delay, offset and gain.
     if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
     {
         voice.active = false;
         voice.wearStateL = voice.wearStateR = 0.0f;
     }
     // Under ping-pong the offset is not heard, but it keeps gliding for when ping-pong ends.
-    for (int s = 0; s < ctx.n && voice.offsetNow != voice.targetOffset; ++s)
+    for (int s = 0; s < n && voice.offsetNow != voice.targetOffset; ++s)
         voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+}
+
+void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext& ctx,
+                                 float shift) const noexcept
+{
+    // Nothing moves during the block: constant delay, offset and gain.
+    beginSettledBlock(voice, ctx.n);
 
     const auto parity = static_cast<size_t>(index) & 1u;
     const long base = ctx.writeStart;
@@ -259,6 +267,45 @@ void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext&
                       ctx.scaleL[parity], ctx.wetL);
     accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), ctx.n,
                       voice.gainNow, ctx.scaleR[parity], ctx.wetR);
+}
+
+void TapVoiceBank::renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
+                                     float wearCoef) const noexcept
+{
+    // As renderSettled, with the wear lowpass after the read: the voice is read into a small
+    // scratch chunk by the vectorised reader, then filtered and added.
+    beginSettledBlock(voice, ctx.n);
+
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    constexpr int kChunk = 256;
+    float chunkL[kChunk];
+    float chunkR[kChunk];
+    for (int start = 0; start < ctx.n; start += kChunk)
+    {
+        const int m = std::min(kChunk, ctx.n - start);
+        std::fill_n(chunkL, m, 0.0f);
+        std::fill_n(chunkR, m, 0.0f);
+        const long base = static_cast<long>(ctx.writeStart) + start;
+        accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), m, voice.gainNow, 1.0f,
+                          chunkL);
+        accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), m,
+                          voice.gainNow, 1.0f, chunkR);
+        float stateL = voice.wearStateL;
+        float stateR = voice.wearStateR;
+        float* outL = ctx.wetL + start;
+        float* outR = ctx.wetR + start;
+        for (int j = 0; j < m; ++j)
+        {
+            stateL += (chunkL[j] - stateL) * wearCoef;
+            stateR += (chunkR[j] - stateR) * wearCoef;
+            outL[j] += stateL * scaleL;
+            outR[j] += stateR * scaleR;
+        }
+        voice.wearStateL = stateL;
+        voice.wearStateR = stateR;
+    }
 }
 
 void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,

@@ -57,7 +57,10 @@ public:
 private:
     struct BlockContext;
 
+    void beginSettledBlock(TapVoice& voice, int n) const noexcept;
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
+    void renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
+                           float wearCoef) const noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;

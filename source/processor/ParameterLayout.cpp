@@ -15,7 +15,7 @@ enum class Kind
     Int
 };
 
-struct ParameterSpec
+struct ParameterDefinition
 {
     const char* id;
     const char* name;
@@ -33,15 +33,15 @@ struct ParameterSpec
 const float kDefaultStart = msToTimeSlider(30.0f); // 320
 const float kDefaultEnd = msToTimeSlider(300.0f);  // 537, which reads back as 301 ms
 const float kDefaultLength = std::round(1000.0f * std::log(240.0f) / std::log(1400.0f)); // 2408 ms
-const float kDefaultDecayCurve = std::acos(0.7f) * 63.661976f; // derived curve value -70
+const float kDefaultDecayCurve = std::acos(0.7f) * 63.661976f;      // derived curve value -70
 const float kMasterSkew = std::log(0.5f) / std::log(48.0f / 66.0f); // -12 dB at the centre
-const float kDefaultWaveRate = std::round(1000.0f * std::log(8.0f) / std::log(53.333f));    // 1.2 Hz
+const float kDefaultWaveRate = std::round(1000.0f * std::log(8.0f) / std::log(53.333f));     // 1.2 Hz
 const float kDefaultTremoloRate = std::round(1000.0f * std::log(20.0f) / std::log(53.333f)); // 3 Hz
 
 constexpr float kOff = 0.0f;
 constexpr float kOn = 1.0f;
 
-const ParameterSpec kSpecs[kNumParameters] = {
+const ParameterDefinition kDefinitions[kNumParameters] = {
     {"g", "Vorl", Kind::Float, -100.0f, 100.0f, 0.0f, 1},
     {"s", "Start", Kind::Float, 0.0f, 1000.0f, kDefaultStart, 1},
     {"e", "End", Kind::Float, 0.0f, 1000.0f, kDefaultEnd, 1},
@@ -107,29 +107,32 @@ const ParameterSpec kSpecs[kNumParameters] = {
     {"tremSh", "Trem Shape", Kind::Int, 0.0f, 7.0f, 0.0f, 9},
 };
 
-std::unique_ptr<juce::RangedAudioParameter> makeParameter(const ParameterSpec& spec)
+std::unique_ptr<juce::RangedAudioParameter> makeParameter(const ParameterDefinition& definition)
 {
-    const juce::ParameterID parameterId{spec.id, spec.versionHint};
-    switch (spec.kind)
+    const juce::ParameterID parameterId{definition.id, definition.versionHint};
+    switch (definition.kind)
     {
     case Kind::Bool:
-        return std::make_unique<juce::AudioParameterBool>(parameterId, spec.name, spec.defaultValue > 0.5f);
+        return std::make_unique<juce::AudioParameterBool>(parameterId, definition.name,
+                                                          definition.defaultValue > 0.5f);
     case Kind::Int:
-        return std::make_unique<juce::AudioParameterInt>(parameterId, spec.name, (int)spec.minimum,
-                                                         (int)spec.maximum, (int)spec.defaultValue);
+        return std::make_unique<juce::AudioParameterInt>(parameterId, definition.name,
+                                                         (int)definition.minimum, (int)definition.maximum,
+                                                         (int)definition.defaultValue);
     case Kind::Float:
         break;
     }
-    const juce::NormalisableRange<float> range(spec.minimum, spec.maximum, spec.interval, spec.skew,
-                                               spec.symmetricSkew);
-    return std::make_unique<juce::AudioParameterFloat>(parameterId, spec.name, range, spec.defaultValue);
+    const juce::NormalisableRange<float> range(definition.minimum, definition.maximum, definition.interval,
+                                               definition.skew, definition.symmetricSkew);
+    return std::make_unique<juce::AudioParameterFloat>(parameterId, definition.name, range,
+                                                       definition.defaultValue);
 }
 
 std::array<const char*, kNumParameters> collectIds()
 {
     std::array<const char*, kNumParameters> ids{};
     for (int i = 0; i < kNumParameters; ++i)
-        ids[(size_t)i] = kSpecs[i].id;
+        ids[(size_t)i] = kDefinitions[i].id;
     return ids;
 }
 } // namespace
@@ -139,8 +142,8 @@ const std::array<const char*, kNumParameters> kParameterIds = collectIds();
 juce::AudioProcessorValueTreeState::ParameterLayout createParameterLayout()
 {
     juce::AudioProcessorValueTreeState::ParameterLayout layout;
-    for (const auto& spec : kSpecs)
-        layout.add(makeParameter(spec));
+    for (const auto& definition : kDefinitions)
+        layout.add(makeParameter(definition));
     return layout;
 }
 } // namespace vorl

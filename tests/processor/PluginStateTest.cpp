@@ -252,7 +252,9 @@ TEST_F(PluginStateTest, CorruptedVariantsAreIgnoredOrRestoredWhole)
         EXPECT_TRUE(target.apvts.state.getChildWithName("AccordionLayout").isValid());
         EXPECT_TRUE(target.apvts.state.getChildWithName("RandomMatrix").isValid());
         if (value(target, "ppOn") < 0.5f)
+        {
             EXPECT_FLOAT_EQ(value(target, "ppW"), 0.0f);
+        }
 
         // Whatever came back must itself survive a save and restore unchanged.
         const auto resaved = saveState(target);

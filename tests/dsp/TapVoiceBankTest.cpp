@@ -8,6 +8,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace vorl
@@ -349,19 +350,60 @@ TEST_F(TapVoiceBankTest, ResetSilencesEveryVoice)
         ASSERT_EQ(y, 0.0f);
 }
 
+// One delay line read by two banks: one with the fast paths, one reading every sample the
+// general way. Each block is written once and rendered by both, and the outputs must agree.
+struct TwoPathBanks
+{
+    explicit TwoPathBanks(double rate)
+    {
+        line.prepare(rate);
+        fast.prepare(rate);
+        general.prepare(rate);
+        general.setFastPathEnabled(false);
+    }
+
+    void apply(const TapLayoutResult& layout, double rate, bool structural, bool hardReset)
+    {
+        for (TapVoiceBank* bank : {&fast, &general})
+        {
+            bank->applyLayout(layout, rate, structural, hardReset);
+            if (!hardReset)
+                bank->scheduleCrossfades();
+        }
+    }
+
+    void renderAndCompare(const std::vector<float>& inL, const std::vector<float>& inR, int n,
+                          int switchIndex, PingPongSettings pingPong, WearSettings wear)
+    {
+        const int w0 = line.getWriteIndex();
+        line.write(inL.data(), inR.data(), n);
+        std::vector<float> fastL(static_cast<size_t>(n), 0.0f), fastR(fastL), generalL(fastL),
+            generalR(fastL);
+        fast.render(line, n, w0, switchIndex, pingPong, wear, fastL.data(), fastR.data());
+        general.render(line, n, w0, switchIndex, pingPong, wear, generalL.data(), generalR.data());
+        for (int k = 0; k < n; ++k)
+        {
+            ASSERT_NEAR(fastL[static_cast<size_t>(k)], generalL[static_cast<size_t>(k)], 2e-5f)
+                << "sample " << k;
+            ASSERT_NEAR(fastR[static_cast<size_t>(k)], generalR[static_cast<size_t>(k)], 2e-5f)
+                << "sample " << k;
+        }
+    }
+
+    DelayLine line;
+    TapVoiceBank fast;
+    TapVoiceBank general;
+};
+
 // Drives two banks through the same story, one with the fast paths and one reading every
 // sample the general way: fade-ins, gliding, offsets, crossfades with a pending change, ping-pong,
 // wear, a hard reset and a block that wraps around the end of the line.
 TEST(TapVoiceBankPaths, FastPathsGiveTheSameSamplesAsTheGeneralRead)
 {
     constexpr double rate = 1000.0; // a 15001-frame line, wrapped within a few blocks
-    DelayLine line;
-    line.prepare(rate);
-    TapVoiceBank fast;
-    TapVoiceBank general;
-    fast.prepare(rate);
-    general.prepare(rate);
-    general.setFastPathEnabled(false);
+    TwoPathBanks banks(rate);
+    auto& fast = banks.fast;
+    auto& general = banks.general;
 
     std::mt19937 rng(11u);
     std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
@@ -377,20 +419,15 @@ TEST(TapVoiceBankPaths, FastPathsGiveTheSameSamplesAsTheGeneralRead)
         return layout;
     };
 
-    std::vector<float> inL(1500), inR(1500), fastL, fastR, generalL, generalR;
+    std::vector<float> inL(1500), inR(1500);
     for (int block = 0; block < 40; ++block)
     {
         const bool structural = block % 7 == 3 || block % 7 == 4;
         const bool hardReset = block % 13 == 9;
         if (block == 0 || structural || hardReset || block % 5 == 2)
         {
-            const auto layout = randomLayout(std::uniform_int_distribution<int>(1, 40)(rng), 14000.0f);
-            for (TapVoiceBank* bank : {&fast, &general})
-            {
-                bank->applyLayout(layout, rate, structural, hardReset);
-                if (!hardReset)
-                    bank->scheduleCrossfades();
-            }
+            banks.apply(randomLayout(std::uniform_int_distribution<int>(1, 40)(rng), 14000.0f), rate,
+                        structural, hardReset);
         }
         const int n = std::uniform_int_distribution<int>(1, 1500)(rng);
         for (int k = 0; k < n; ++k)
@@ -398,24 +435,13 @@ TEST(TapVoiceBankPaths, FastPathsGiveTheSameSamplesAsTheGeneralRead)
             inL[static_cast<size_t>(k)] = noise(rng);
             inR[static_cast<size_t>(k)] = noise(rng);
         }
-        const int w0 = line.getWriteIndex();
-        line.write(inL.data(), inR.data(), n);
         const PingPongSettings pingPong{block % 4 == 1, 0.7f};
         const WearSettings wear{block % 6 == 5, 60.0f};
         const int switchIndex = hardReset ? n / 2 : -1;
-        fastL.assign(static_cast<size_t>(n), 0.0f);
-        fastR.assign(static_cast<size_t>(n), 0.0f);
-        generalL = fastL;
-        generalR = fastR;
-        fast.render(line, n, w0, switchIndex, pingPong, wear, fastL.data(), fastR.data());
-        general.render(line, n, w0, switchIndex, pingPong, wear, generalL.data(), generalR.data());
-        for (int k = 0; k < n; ++k)
-        {
-            ASSERT_NEAR(fastL[static_cast<size_t>(k)], generalL[static_cast<size_t>(k)], 2e-5f)
-                << "block " << block << " sample " << k;
-            ASSERT_NEAR(fastR[static_cast<size_t>(k)], generalR[static_cast<size_t>(k)], 2e-5f)
-                << "block " << block << " sample " << k;
-        }
+        SCOPED_TRACE("block " + std::to_string(block));
+        banks.renderAndCompare(inL, inR, n, switchIndex, pingPong, wear);
+        if (HasFatalFailure())
+            return;
         for (int i = 0; i < kMaxTaps; ++i)
         {
             ASSERT_EQ(fast.getVoice(i).active, general.getVoice(i).active) << "voice " << i;
@@ -431,28 +457,18 @@ TEST(TapVoiceBankPaths, FastPathsGiveTheSameSamplesAsTheGeneralRead)
 TEST(TapVoiceBankPaths, WornSettledVoicesMatchTheGeneralReadOverManyBlocks)
 {
     constexpr double rate = 48000.0;
-    DelayLine line;
-    line.prepare(rate);
-    TapVoiceBank fast;
-    TapVoiceBank general;
-    fast.prepare(rate);
-    general.prepare(rate);
-    general.setFastPathEnabled(false);
+    TwoPathBanks banks(rate);
 
     TapLayoutResult layout;
     layout.count = 24;
     for (int i = 0; i < layout.count; ++i)
         layout.taps[static_cast<size_t>(i)] = TapRecord{3.0f + 11.5f * static_cast<float>(i), 0.9f, 0.3f};
-    for (TapVoiceBank* bank : {&fast, &general})
-    {
-        bank->applyLayout(layout, rate, false, false);
-        bank->scheduleCrossfades();
-    }
+    banks.apply(layout, rate, false, false);
 
     std::mt19937 rng(5u);
     std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
     const int blockSizes[] = {700, 1, 256, 257, 4000, 33, 512, 1999};
-    std::vector<float> inL(4000), inR(4000), fastL, fastR, generalL, generalR;
+    std::vector<float> inL(4000), inR(4000);
     for (int round = 0; round < 3; ++round)
         for (int n : blockSizes)
         {
@@ -461,23 +477,11 @@ TEST(TapVoiceBankPaths, WornSettledVoicesMatchTheGeneralReadOverManyBlocks)
                 inL[static_cast<size_t>(k)] = noise(rng);
                 inR[static_cast<size_t>(k)] = noise(rng);
             }
-            const int w0 = line.getWriteIndex();
-            line.write(inL.data(), inR.data(), n);
-            const WearSettings wear{true, 70.0f};
-            const PingPongSettings pingPong{round == 1, 0.5f};
-            fastL.assign(static_cast<size_t>(n), 0.0f);
-            fastR.assign(static_cast<size_t>(n), 0.0f);
-            generalL = fastL;
-            generalR = fastR;
-            fast.render(line, n, w0, -1, pingPong, wear, fastL.data(), fastR.data());
-            general.render(line, n, w0, -1, pingPong, wear, generalL.data(), generalR.data());
-            for (int k = 0; k < n; ++k)
-            {
-                ASSERT_NEAR(fastL[static_cast<size_t>(k)], generalL[static_cast<size_t>(k)], 2e-5f)
-                    << "block of " << n << " sample " << k;
-                ASSERT_NEAR(fastR[static_cast<size_t>(k)], generalR[static_cast<size_t>(k)], 2e-5f)
-                    << "block of " << n << " sample " << k;
-            }
+            SCOPED_TRACE("block of " + std::to_string(n));
+            banks.renderAndCompare(inL, inR, n, -1, PingPongSettings{round == 1, 0.5f},
+                                   WearSettings{true, 70.0f});
+            if (HasFatalFailure())
+                return;
         }
 }
 

@@ -1,5 +1,6 @@
 # Thin wrapper over CMake. `make run` builds and installs the plug-in and shows what a
-# host sees of it; `make test` builds and runs the whole suite with sanitizers.
+# host sees of it; `make test` builds and runs the whole suite with sanitizers, then checks
+# the Windows module under Wine; `make windows` cross-builds the Windows VST3 into dist/.
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
@@ -8,11 +9,26 @@ DEMO_DIR := build/demo
 DEMO_ARGS ?= mix=45 tapCnt=12 g=-35 tp=1
 BUNDLE := Vorl Delay.vst3
 RELEASE_BUNDLE := $(RELEASE_DIR)/source/VorlDelay_artefacts/Release/VST3/$(BUNDLE)
+# Plug-in editors need a window system; tests get a virtual display.
+WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: run test deps release bench standalone clean
+WINDOWS_DIR := build/windows
+WINDOWS_LIBS_DIR := build/windows-libs
+WINDOWS_TOOLCHAIN := cmake/mingw-w64-x86_64.cmake
+WINDOWS_BUNDLE := $(WINDOWS_DIR)/source/VorlDelay_artefacts/Release/VST3/$(BUNDLE)
+# find_package(JUCE) does not search the build machine's paths when cross-compiling.
+JUCE_CMAKE_DIR := /usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5
+DIST_DIR := dist
+# What the Windows checks run (tests/windows): the module and the Windows test programs.
+WINDOWS_CHECK_TARGETS := VorlDelay_VST3 vorl-info vorl_host_tests vorl_dsp_tests
+
+.PHONY: run test deps deps-windows release bench standalone windows windows-configure clean
 
 deps:
 	bash scripts/install-deps.sh
+
+deps-windows:
+	bash scripts/install-deps.sh windows
 
 release: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_TESTS=OFF
@@ -29,11 +45,31 @@ run: release
 	$(RELEASE_DIR)/tools/vorl-render $(DEMO_DIR)/demo-dry.wav $(DEMO_DIR)/demo-wet.wav $(DEMO_ARGS)
 	@echo "Listen: $(DEMO_DIR)/demo-dry.wav (dry) and $(DEMO_DIR)/demo-wet.wav (through Vorl Delay)"
 
-test: deps
+test: deps-windows
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORL_SANITIZE=ON -DVORL_BUILD_BENCHMARKS=OFF
 	cmake --build $(TEST_DIR) -j $(JOBS)
 	cd $(TEST_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --output-on-failure -j $(JOBS)
+		$(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
+	$(MAKE) windows-configure
+	cmake --build $(WINDOWS_DIR) --target $(WINDOWS_CHECK_TARGETS) -j $(JOBS)
+	cd $(WINDOWS_DIR) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		$(WITH_DISPLAY) ctest --output-on-failure -j $(JOBS)
+
+# The Windows x64 VST3, cross-built with mingw-w64. The image codecs are built once and kept
+# in $(WINDOWS_LIBS_DIR).
+windows-configure: deps-windows
+	bash scripts/build-windows-libs.sh $(WINDOWS_LIBS_DIR) $(WINDOWS_TOOLCHAIN)
+	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(abspath $(WINDOWS_TOOLCHAIN)) \
+		-DJUCE_DIR=$(JUCE_CMAKE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_BENCHMARKS=OFF \
+		-DVORL_WINDOWS_LIBS_PREFIX=$(abspath $(WINDOWS_LIBS_DIR))/prefix \
+		-DVORL_LINUX_BUILD_DIR=$(abspath $(TEST_DIR))
+
+windows: windows-configure
+	cmake --build $(WINDOWS_DIR) --target VorlDelay_VST3 -j $(JOBS)
+	mkdir -p $(DIST_DIR)
+	rm -rf "$(DIST_DIR)/$(BUNDLE)"
+	cp -r "$(WINDOWS_BUNDLE)" "$(DIST_DIR)/"
+	@echo "Windows VST3: $(DIST_DIR)/$(BUNDLE) (copy it to C:\\Program Files\\Common Files\\VST3)"
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_TESTS=OFF
@@ -44,4 +80,4 @@ standalone: release
 	"$(RELEASE_DIR)/source/VorlDelay_artefacts/Release/Standalone/Vorl Delay"
 
 clean:
-	rm -rf build
+	rm -rf build $(DIST_DIR)

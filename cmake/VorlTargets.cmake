@@ -24,3 +24,13 @@ function(vorl_add_juce_target kind name)
     vorl_use_juce_library(${name} VorlDelay)
     vorl_project_warnings(${name})
 endfunction()
+
+# Registers a GoogleTest program with CTest: one CTest test per case on the build machine, the
+# whole program as one test when cross-compiled (each start under Wine costs seconds).
+function(vorl_add_gtests target)
+    if(CMAKE_CROSSCOMPILING)
+        add_test(NAME ${target} COMMAND ${target})
+    else()
+        gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST ${ARGN})
+    endif()
+endfunction()

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, and nothing when they are all present.
+#   install-deps.sh           what the Linux build, tests and tools need
+#   install-deps.sh windows   that, plus the mingw-w64 cross compilers, Wine and Xvfb
 set -euo pipefail
 
 packages=(
@@ -10,7 +12,17 @@ packages=(
     libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core fonts-liberation
+    xvfb xauth
 )
+
+if [ "${1:-}" = "windows" ]; then
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        mingw-w64-x86-64-dev libz-mingw-w64-dev
+        wine wine64
+        dpkg-dev
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

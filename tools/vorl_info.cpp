@@ -21,6 +21,9 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    std::cout << juce::JSON::toString(vorl::host::describe(plugin)).toStdString() << std::endl;
+    // JUCE writes CRLF line ends; print plain newlines and let the platform's stdout translate
+    // them (Windows' text mode would otherwise double the carriage returns).
+    const auto json = juce::JSON::toString(vorl::host::describe(plugin)).replace("\r\n", "\n");
+    std::cout << json.toStdString() << std::endl;
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "Biquad.h"
+#include "MathConstants.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ void Biquad::design(BiquadType type, float cutoffHz, float sampleRate) noexcept
         return;
     }
 
-    const double omega = 2.0 * M_PI * static_cast<double>(cutoffHz) / static_cast<double>(sampleRate);
+    const double omega = 2.0 * kPi * static_cast<double>(cutoffHz) / static_cast<double>(sampleRate);
     const double cosOmega = std::cos(omega);
     const double alpha = std::sin(omega) / 1.414;
     const double a0 = 1.0 + alpha;

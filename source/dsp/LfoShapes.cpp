@@ -1,4 +1,5 @@
 #include "LfoShapes.h"
+#include "MathConstants.h"
 
 #include <cmath>
 
@@ -12,7 +13,7 @@ float shapeValue(double phase, int shape) noexcept
     {
     case 0:
         // Single precision is plenty for a modulator and about twice as fast.
-        return std::sin(static_cast<float>(2.0 * M_PI * c));
+        return std::sin(static_cast<float>(2.0 * kPi * c));
     case 1:
         return static_cast<float>(1.0 - 2.0 * std::fabs(2.0 * c - 1.0));
     case 2:

@@ -1,4 +1,5 @@
 #include "PitchChorus.h"
+#include "MathConstants.h"
 
 #include "CubicReader.h"
 #include "LfoRandom.h"
@@ -183,7 +184,7 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
         if (secondHead >= window)
             secondHead -= window;
 
-        const double s = std::sin(M_PI * headDelay / window);
+        const double s = std::sin(kPi * headDelay / window);
         const auto w = static_cast<float>(s * s);
 
         const float yL = read(bufferL, headDelay) * w + read(bufferL, secondHead) * (1.0f - w);

@@ -1,4 +1,5 @@
 #include "TapeStage.h"
+#include "MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +8,7 @@ namespace vorl
 {
 namespace
 {
-constexpr double kTwoPi = 2.0 * M_PI;
+constexpr double kTwoPi = 2.0 * kPi;
 
 double percentToUnit(float percent) noexcept
 {
@@ -66,7 +67,7 @@ void TapeStage::designHeadBump() noexcept
     // Band-pass centred near 309 Hz at every rate.
     const double f = 0.007 / scale;
     const double reso = 0.0009;
-    const double k = std::tan(M_PI * f);
+    const double k = std::tan(kPi * f);
     const double norm = 1.0 / (1.0 + k / reso + k * k);
     for (BumpSet* set : {&bumpA, &bumpB})
         for (BandPass& bp : set->filter)
@@ -224,7 +225,7 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             flutterSweep += flutterRate * flutterStep;
             if (flutterSweep >= kTwoPi)
             {
-                flutterSweep -= M_PI;
+                flutterSweep -= kPi;
                 flutterTarget = 0.24 + 0.74 * static_cast<double>(fpd[0]) / 4294967295.0;
             }
         }

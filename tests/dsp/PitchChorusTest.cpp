@@ -1,5 +1,6 @@
 #include "PitchChorus.h"
 #include "LfoRandom.h"
+#include "MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,8 @@ std::vector<float> sine(int n, double hz, double sampleRate)
 {
     std::vector<float> v(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
-        v[static_cast<size_t>(i)] = 0.5f * static_cast<float>(std::sin(2.0 * M_PI * hz * i / sampleRate));
+        v[static_cast<size_t>(i)] =
+            0.5f * static_cast<float>(std::sin(2.0 * vorl::kPi * hz * i / sampleRate));
     return v;
 }
 
@@ -105,7 +107,7 @@ TEST(PitchChorus, FractionalHalfWindowDelayAt44k)
     pitch.process(left.data(), right.data(), 8000, 500.0f);
     for (int i = 3000; i < 8000; ++i)
     {
-        const double expected = 0.5 * std::sin(2.0 * M_PI * 200.0 * (i - 1102.5) / 44100.0);
+        const double expected = 0.5 * std::sin(2.0 * vorl::kPi * 200.0 * (i - 1102.5) / 44100.0);
         ASSERT_NEAR(left[static_cast<size_t>(i)], expected, 1e-4) << "sample " << i;
     }
 }

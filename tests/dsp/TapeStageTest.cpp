@@ -1,4 +1,5 @@
 #include "TapeStage.h"
+#include "MathConstants.h"
 #include "TapeSaturator.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ std::vector<float> sine(int n, float hz, float amplitude, double sampleRate)
     std::vector<float> v(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i)
         v[static_cast<size_t>(i)] =
-            amplitude * static_cast<float>(std::sin(2.0 * M_PI * hz * i / sampleRate));
+            amplitude * static_cast<float>(std::sin(2.0 * vorl::kPi * hz * i / sampleRate));
     return v;
 }
 

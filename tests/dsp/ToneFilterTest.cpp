@@ -1,5 +1,6 @@
 #include "ToneFilter.h"
 #include "Biquad.h"
+#include "MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ float steadyGain(ToneFilter& filter, float hz, float sampleRate)
     float peak = 0.0f;
     for (int i = 0; i < total; ++i)
     {
-        const float y = filter.process(std::sin(2.0f * static_cast<float>(M_PI) * hz * i / sampleRate));
+        const float y = filter.process(std::sin(2.0f * static_cast<float>(vorl::kPi) * hz * i / sampleRate));
         if (i > total / 2)
             peak = std::max(peak, std::fabs(y));
     }

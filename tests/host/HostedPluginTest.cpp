@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace
 {
@@ -119,6 +122,90 @@ TEST_F(HostedPluginTest, ProcessesBlocksOfAnySizeWithoutFault)
                 ASSERT_TRUE(std::isfinite(buffer.getSample(channel, i))) << blockSize;
     }
     instance.releaseResources();
+}
+
+TEST_F(HostedPluginTest, ImpulseComesBackAsEchoesOfTheFreshPatch)
+{
+    constexpr double sampleRate = 48000.0;
+    constexpr int blockSize = 480;
+    constexpr int windowSize = 4800;
+    constexpr int windows = 40;
+    auto plugin = load(sampleRate, blockSize);
+    ASSERT_NE(plugin.instance, nullptr);
+    auto& instance = *plugin.instance;
+    instance.prepareToPlay(sampleRate, blockSize);
+
+    juce::MidiBuffer midi;
+    std::vector<float> left;
+    juce::AudioBuffer<float> buffer(2, blockSize);
+    for (int block = 0; block < windows * windowSize / blockSize; ++block)
+    {
+        buffer.clear();
+        if (block == 0)
+            for (int channel = 0; channel < 2; ++channel)
+                buffer.setSample(channel, 0, 1.0f);
+        instance.processBlock(buffer, midi);
+        left.insert(left.end(), buffer.getReadPointer(0), buffer.getReadPointer(0) + blockSize);
+    }
+
+    // A fresh instance plays "INIT PATCH": fully wet, first tap at its 320 ms Start time.
+    const auto firstEcho =
+        std::find_if(left.begin(), left.end(), [](float x) { return std::abs(x) > 1.0e-3f; });
+    ASSERT_NE(firstEcho, left.end());
+    const auto firstEchoSample = firstEcho - left.begin();
+    EXPECT_NEAR((double)firstEchoSample / sampleRate, 0.320, 0.010);
+
+    // The echoes fade. The per-window levels are printed for comparing platforms.
+    std::vector<double> rms(windows);
+    for (int w = 0; w < windows; ++w)
+    {
+        double sum = 0.0;
+        for (int i = w * windowSize; i < (w + 1) * windowSize; ++i)
+        {
+            ASSERT_TRUE(std::isfinite(left[(size_t)i]));
+            sum += (double)left[(size_t)i] * (double)left[(size_t)i];
+        }
+        rms[(size_t)w] = std::sqrt(sum / windowSize);
+    }
+    EXPECT_LT(rms.back(), 0.5 * *std::max_element(rms.begin(), rms.end()));
+    std::printf("impulse-response: first echo at sample %d\n", (int)firstEchoSample);
+    for (int w = 0; w < windows; ++w)
+        std::printf("impulse-response: window %d rms %.6g\n", w, rms[(size_t)w]);
+}
+
+TEST_F(HostedPluginTest, EditorOpensInAWindowAndCloses)
+{
+#if JUCE_LINUX
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display (the test command provides one)";
+#endif
+    auto plugin = load();
+    ASSERT_NE(plugin.instance, nullptr);
+    ASSERT_TRUE(plugin.instance->hasEditor());
+
+    // The host's editor embeds the plug-in's view in a real top-level window, as a DAW does.
+    std::unique_ptr<juce::AudioProcessorEditor> editor(plugin.instance->createEditorIfNeeded());
+    ASSERT_NE(editor, nullptr);
+    editor->setTopLeftPosition(40, 40);
+    editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar);
+    editor->setVisible(true);
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(500);
+    EXPECT_TRUE(editor->isShowing());
+    EXPECT_EQ(plugin.instance->getActiveEditor(), editor.get());
+    EXPECT_GE(editor->getWidth(), 100);
+    EXPECT_GE(editor->getHeight(), 100);
+
+    editor.reset();
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(100);
+    EXPECT_EQ(plugin.instance->getActiveEditor(), nullptr);
+
+    // The instance goes on working after its editor closed.
+    juce::AudioBuffer<float> buffer(2, 256);
+    buffer.clear();
+    juce::MidiBuffer midi;
+    plugin.instance->prepareToPlay(48000.0, 256);
+    plugin.instance->processBlock(buffer, midi);
+    plugin.instance->releaseResources();
 }
 
 TEST(HostedPluginLoading, MissingBundleIsAnErrorNotACrash)

@@ -2,10 +2,26 @@
 
 namespace vorl::host
 {
+namespace
+{
+// JUCE's VST3 hosting on Windows loads the module's DLL inside the bundle, not the bundle
+// folder a user names; elsewhere it takes the bundle itself.
+juce::File moduleFileOf(const juce::File& bundle)
+{
+#if JUCE_WINDOWS
+    const auto inner =
+        bundle.getChildFile("Contents").getChildFile("x86_64-win").getChildFile(bundle.getFileName());
+    if (bundle.isDirectory() && inner.existsAsFile())
+        return inner;
+#endif
+    return bundle;
+}
+} // namespace
+
 HostedPlugin loadVst3(const juce::String& bundlePath, double sampleRate, int blockSize, juce::String& error)
 {
     HostedPlugin plugin;
-    const juce::File bundle(juce::File::getCurrentWorkingDirectory().getChildFile(bundlePath));
+    const auto bundle = moduleFileOf(juce::File::getCurrentWorkingDirectory().getChildFile(bundlePath));
     if (!bundle.exists())
     {
         error = "no such file: " + bundle.getFullPathName();

@@ -45,6 +45,8 @@ run: release
 	$(RELEASE_DIR)/tools/vorl-render $(DEMO_DIR)/demo-dry.wav $(DEMO_DIR)/demo-wet.wav $(DEMO_ARGS)
 	@echo "Listen: $(DEMO_DIR)/demo-dry.wav (dry) and $(DEMO_DIR)/demo-wet.wav (through Vorl Delay)"
 
+# The Linux suite first, then the Windows checks, which compare with the Linux programs
+# (sanitized, hence the options) and so need them built.
 test: deps-windows
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORL_SANITIZE=ON -DVORL_BUILD_BENCHMARKS=OFF
 	cmake --build $(TEST_DIR) -j $(JOBS)

@@ -20,7 +20,7 @@ if [ ! -f "$WINEPREFIX/.initialised" ]; then
     exec 9>"$WINEPREFIX.lock"
     flock 9
     if [ ! -f "$WINEPREFIX/.initialised" ]; then
-        wineboot --init >/dev/null 2>&1
+        wineboot --init >/dev/null
         wineserver -w
         touch "$WINEPREFIX/.initialised"
     fi

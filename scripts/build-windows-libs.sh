@@ -49,8 +49,12 @@ fetch_source() {
     for version in $versions; do
         rm -f "$download"/*
         if (cd "$download" && apt-get source --download-only -qq "$package=$version" >/dev/null 2>&1); then
+            # Unpacked beside the target and moved into place, so an interrupted run never
+            # leaves a half-unpacked tree that a later run would take as complete.
             mkdir -p "$work_dir/src"
-            dpkg-source --no-check -x "$download"/*.dsc "$target" >/dev/null
+            rm -rf "$target.partial"
+            dpkg-source --no-check -x "$download"/*.dsc "$target.partial" >/dev/null
+            mv "$target.partial" "$target"
             echo "Using $package $version"
             return
         fi

@@ -1,6 +1,7 @@
 #include "DelayEngine.h"
 
 #include "DenormalGuard.h"
+#include "NonFiniteInput.h"
 #include "NoteValues.h"
 #include "StereoWidth.h"
 #include "ValueCurves.h"
@@ -110,6 +111,10 @@ float DelayEngine::process(float* left, float* right, int n, const EngineParamet
 
     const bool stereo = right != nullptr;
     ensureBlockCapacity(n);
+    // Non-finite input enters as silence, on the dry path too.
+    silenceNonFiniteSamples(left, n);
+    if (stereo)
+        silenceNonFiniteSamples(right, n);
     std::fill_n(wetL.data(), n, 0.0f);
     std::fill_n(wetR.data(), n, 0.0f);
 

@@ -1,5 +1,6 @@
 #include "ParameterLayout.h"
 
+#include "SteppedParameter.h"
 #include "ValueCurves.h"
 
 #include <cmath>
@@ -113,12 +114,13 @@ std::unique_ptr<juce::RangedAudioParameter> makeParameter(const ParameterDefinit
     switch (definition.kind)
     {
     case Kind::Bool:
-        return std::make_unique<juce::AudioParameterBool>(parameterId, definition.name,
-                                                          definition.defaultValue > 0.5f);
+        return std::make_unique<SteppedParameter>(parameterId, definition.name,
+                                                  SteppedParameter::Kind::Switch, 0, 1,
+                                                  definition.defaultValue > 0.5f ? 1 : 0);
     case Kind::Int:
-        return std::make_unique<juce::AudioParameterInt>(parameterId, definition.name,
-                                                         (int)definition.minimum, (int)definition.maximum,
-                                                         (int)definition.defaultValue);
+        return std::make_unique<SteppedParameter>(
+            parameterId, definition.name, SteppedParameter::Kind::WholeNumber, (int)definition.minimum,
+            (int)definition.maximum, (int)definition.defaultValue);
     case Kind::Float:
         break;
     }

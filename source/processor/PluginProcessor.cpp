@@ -149,8 +149,9 @@ void TarnelDelayAudioProcessor::applyPatch(const presets::Patch& patch)
         for (const auto& property : values->getProperties())
             if (auto* parameter = apvts.getParameter(property.name.toString()))
                 if (isUsableNormalisedValue(property.value))
-                    parameter->setValueNotifyingHost(
-                        juce::jlimit(0.0f, 1.0f, static_cast<float>(static_cast<double>(property.value))));
+                    parameter->setValueNotifyingHost(vorl::valueOnStep(
+                        *parameter,
+                        juce::jlimit(0.0f, 1.0f, static_cast<float>(static_cast<double>(property.value)))));
 
     finishWholeStateChange();
 }

@@ -6,6 +6,7 @@
 #include "LfoSeeds.h"
 #include "RandomMatrix.h"
 #include "StateHistory.h"
+#include "SteppedValueReporter.h"
 #include "TapRecord.h"
 #include "presets/Patch.h"
 #include "presets/PresetLibrary.h"
@@ -97,6 +98,8 @@ private:
     vorl::HostPosition readHostPosition() noexcept;
 
     vorl::StateHistory history;
+    // Declared after the parameter tree, so it stops before the parameters go.
+    vorl::SteppedValueReporter steppedValueReporter{getParameters()};
 
     vorl::DelayEngine engine;
     std::atomic<bool> engineResetRequested{false};

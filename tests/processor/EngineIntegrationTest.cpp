@@ -5,8 +5,10 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -137,4 +139,74 @@ TEST(EngineIntegration, StressWithAutomationAndConcurrentStateLoads)
     done = true;
     loader.join();
 }
+
+// NaN and infinite input samples enter as silence: the output stays finite and is exactly the
+// output for the same input with those samples set to 0, with every effect that keeps a
+// memory (tape, pitch regeneration, tremolo, wave) running.
+class NonFiniteInputTest : public testing::TestWithParam<int>
+{
+protected:
+    static void setUpBusyPatch(TarnelDelayAudioProcessor& processor)
+    {
+        for (const auto& [id, plain] :
+             std::initializer_list<std::pair<const char*, float>>{{"tp", 1.0f},
+                                                                  {"flutter", 60.0f},
+                                                                  {"pitchOn", 1.0f},
+                                                                  {"pitchCt", 7.0f},
+                                                                  {"pitchFbk", 80.0f},
+                                                                  {"trem", 1.0f},
+                                                                  {"wo", 1.0f},
+                                                                  {"tapCnt", 24.0f},
+                                                                  {"mix", 60.0f},
+                                                                  {"pd", 0.0f},
+                                                                  {"s", 100.0f}})
+            setValue(processor, id, plain);
+    }
+};
+
+TEST_P(NonFiniteInputTest, EntersAsSilence)
+{
+    const int blockSize = GetParam();
+    TarnelDelayAudioProcessor poisoned, clean;
+    setUpBusyPatch(poisoned);
+    juce::MemoryBlock state; // the same settings and LFO seeds in both
+    poisoned.getStateInformation(state);
+    clean.setStateInformation(state.getData(), (int)state.getSize());
+    poisoned.setStateInformation(state.getData(), (int)state.getSize());
+    poisoned.prepareToPlay(48000.0, blockSize);
+    clean.prepareToPlay(48000.0, blockSize);
+
+    std::mt19937 rng(777u + (unsigned)blockSize);
+    const float bad[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                         -std::numeric_limits<float>::infinity()};
+    juce::MidiBuffer midi;
+    const int totalSamples = 48000;
+    int badSamples = 0;
+    for (int done = 0; done < totalSamples; done += blockSize)
+    {
+        juce::AudioBuffer<float> poisonedBlock(2, blockSize), cleanBlock(2, blockSize);
+        fillNoise(cleanBlock, rng, 0.5f);
+        poisonedBlock.makeCopyOf(cleanBlock);
+        for (int channel = 0; channel < 2; ++channel)
+            for (int i = 0; i < blockSize; ++i)
+                if (rng() % 97u == 0u)
+                {
+                    poisonedBlock.setSample(channel, i, bad[rng() % 3u]);
+                    cleanBlock.setSample(channel, i, 0.0f);
+                    ++badSamples;
+                }
+        poisoned.processBlock(poisonedBlock, midi);
+        clean.processBlock(cleanBlock, midi);
+        for (int channel = 0; channel < 2; ++channel)
+            for (int i = 0; i < blockSize; ++i)
+            {
+                ASSERT_TRUE(std::isfinite(poisonedBlock.getSample(channel, i))) << done + i;
+                ASSERT_EQ(poisonedBlock.getSample(channel, i), cleanBlock.getSample(channel, i)) << done + i;
+            }
+    }
+    EXPECT_GT(badSamples, 100);
+    EXPECT_TRUE(std::isfinite(poisoned.outputPeak));
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockSizes, NonFiniteInputTest, testing::Values(1, 37, 512, 4096));
 } // namespace

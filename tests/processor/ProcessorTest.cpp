@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 namespace
 {
 class ProcessorTest : public testing::Test
@@ -86,6 +89,49 @@ TEST_F(ProcessorTest, ApplyPatchSkipsValuesThatAreNotNumbersAndClampsTheRest)
     EXPECT_FLOAT_EQ(value("s"), 320.0f);
     EXPECT_FLOAT_EQ(value("mix"), 100.0f);
     EXPECT_FLOAT_EQ(value("pd"), 0.0f);
+}
+
+// What a host hears of a parameter: the values the wrapper would pass on to it.
+struct HostEar : juce::AudioProcessorListener
+{
+    void audioProcessorParameterChanged(juce::AudioProcessor*, int index, float value) override
+    {
+        heard[index] = value;
+    }
+    void audioProcessorChanged(juce::AudioProcessor*, const ChangeDetails&) override {}
+    std::map<int, float> heard;
+};
+
+int indexOf(const char* id)
+{
+    const auto found = std::find_if(vorl::kParameterIds.begin(), vorl::kParameterIds.end(),
+                                    [&](const char* each) { return juce::String(each) == id; });
+    return (int)(found - vorl::kParameterIds.begin());
+}
+
+// A preset or a host value between a switch's or a whole number's steps: the parameter holds the
+// nearest step, and the host is told that step, never the value between.
+TEST_F(ProcessorTest, SteppedParametersTellTheHostTheStepTheyHold)
+{
+    HostEar ear;
+    processor.addListener(&ear);
+    processor.applyPatch(patchWith({{"tapCnt", 0.49}, {"rev", 0.3}, {"trem", 0.5}, {"dcMode", 0.74}}));
+    EXPECT_FLOAT_EQ(ear.heard[indexOf("tapCnt")], 31.0f / 63.0f); // 1 + 0.49 x 63 = 31.87: 32 taps
+    EXPECT_FLOAT_EQ(value("tapCnt"), 32.0f);
+    EXPECT_EQ(ear.heard[indexOf("rev")], 0.0f);
+    EXPECT_EQ(ear.heard[indexOf("trem")], 1.0f);
+    EXPECT_EQ(ear.heard[indexOf("dcMode")], 0.5f);
+
+    // A host writing between the steps directly (as the VST3 wrapper does) is answered from the
+    // message thread shortly after.
+    ear.heard.clear();
+    auto* reverse = processor.getParameters()[indexOf("rev")];
+    reverse->setValue(0.8f);
+    EXPECT_EQ(reverse->getValue(), 1.0f);
+    juce::MessageManager::getInstance()->runDispatchLoopUntil(200);
+    EXPECT_EQ(ear.heard.count(indexOf("rev")), 1u);
+    EXPECT_EQ(ear.heard[indexOf("rev")], 1.0f);
+    processor.removeListener(&ear);
 }
 
 TEST_F(ProcessorTest, ApplyPatchWithoutParamsObjectLeavesDefaults)

@@ -53,14 +53,15 @@ juce::String applyParameterAssignment(juce::AudioProcessorValueTreeState& tree, 
     if (parameter == nullptr)
         return "unknown parameter '" + id + "'";
 
-    const bool isSwitch = dynamic_cast<juce::AudioParameterBool*>(parameter) != nullptr;
+    const bool isSwitch = parameter->isBoolean();
     double value = 0.0;
     if (!(isSwitch ? parseSwitch(text, value) : parseNumber(text, value)))
         return "cannot read the value '" + text + "' of " + id;
 
     const auto& range = parameter->getNormalisableRange();
     if (value < range.start || value > range.end)
-        return id + "=" + text + " is outside " + juce::String(range.start) + " to " + juce::String(range.end);
+        return id + "=" + text + " is outside " + juce::String(range.start) + " to " +
+               juce::String(range.end);
 
     parameter->setValueNotifyingHost(parameter->convertTo0to1(static_cast<float>(value)));
     return {};

@@ -8,6 +8,7 @@
 #include "widgets/CloseButton.h"
 #include "widgets/DialogOverlay.h"
 #include "widgets/FilterSlider.h"
+#include "widgets/MasterOutFader.h"
 #include "widgets/Palette.h"
 #include "widgets/TapCountBox.h"
 #include "widgets/TdButton.h"
@@ -538,6 +539,34 @@ private:
     std::unique_ptr<juce::AudioProcessorEditor> editor;
 };
 
+// The master fader at its real size (22 x 101) with a steady output level, meter settled.
+class FaderPage : public juce::Component
+{
+public:
+    FaderPage(float level, float masterDb) : level(level)
+    {
+        setLookAndFeel(&lookAndFeel);
+        if (auto* master = processor.apvts.getParameter("mout"))
+            master->setValueNotifyingHost(master->convertTo0to1(masterDb));
+        addAndMakeVisible(fader);
+        fader.setBounds(0, 0, 22, 101);
+        fader.updateMeter();
+        setSize(22, 101);
+    }
+    ~FaderPage() override { setLookAndFeel(nullptr); }
+
+private:
+    TdLookAndFeel lookAndFeel;
+    TarnelDelayAudioProcessor processor;
+    float level;
+    MasterOutFader fader{processor.apvts, [this] { return level; }};
+};
+
+GalleryEntry faderEntry(const char* name, const char* description, float level, float masterDb)
+{
+    return {name, description, [=] { return std::make_unique<FaderPage>(level, masterDb); }};
+}
+
 std::unique_ptr<juce::Component> createEditor()
 {
     return std::make_unique<EditorPage>();
@@ -557,6 +586,9 @@ const std::vector<GalleryEntry>& galleryEntries()
         {"about", "the About dialog on its overlay", createAbout},
         {"notices", "the third-party notices text", createNotices},
         {"editor", "the processor's editor", createEditor},
+        faderEntry("fader-quiet", "master fader at 0 dB, no output", 0.0f, 0.0f),
+        faderEntry("fader-loud", "master fader at -6 dB, output at -9 dBFS (green and amber)", 0.355f, -6.0f),
+        faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
     };
     return entries;
 }

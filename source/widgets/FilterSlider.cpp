@@ -1,5 +1,6 @@
 #include "FilterSlider.h"
 
+#include "FrequencyScale.h"
 #include "Palette.h"
 #include "Typefaces.h"
 #include "dsp/ValueCurves.h"
@@ -8,9 +9,8 @@
 
 namespace
 {
-constexpr float kMinHz = 20.0f;
+constexpr float kMinHz = FrequencyScale::kMinHz;
 constexpr float kMaxHz = 22000.0f;
-constexpr float kSplitHz = 1600.0f;
 constexpr float kHandleHitRadius = 8.0f;
 } // namespace
 
@@ -36,27 +36,15 @@ float FilterSlider::hzToLpValue(float hz)
 
 float FilterSlider::frequencyToX(float hz) const
 {
-    const float x0 = trackStart();
-    const float length = trackLength();
-    if (hz <= kSplitHz)
-        return x0 + length * (0.5f * std::log(hz / kMinHz) / std::log(80.0f));
-    return x0 + length * (0.5f * std::log(hz / kSplitHz) / std::log(13.75f) + 0.5f);
+    return trackStart() + trackLength() * FrequencyScale::position(hz);
 }
 
 float FilterSlider::xToFrequency(float x) const
 {
-    const float p = juce::jlimit(0.0f, 1.0f, (x - trackStart()) / trackLength());
-    if (p <= 0.5f)
-        return kMinHz * std::pow(80.0f, 2.0f * p);
-    return kSplitHz * std::pow(13.75f, (p - 0.5f) * 2.0f);
+    return FrequencyScale::frequencyAt(juce::jlimit(0.0f, 1.0f, (x - trackStart()) / trackLength()));
 }
 
-juce::String FilterSlider::frequencyText(float hz)
-{
-    if (hz < 1000.0f)
-        return juce::String(juce::roundToInt(hz)) + " Hz";
-    return juce::String(hz / 1000.0f, 1) + " kHz";
-}
+juce::String FilterSlider::frequencyText(float hz) { return FrequencyScale::text(hz); }
 
 void FilterSlider::mouseMove(const juce::MouseEvent& e)
 {

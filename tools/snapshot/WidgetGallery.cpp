@@ -9,6 +9,7 @@
 #include "widgets/DialogOverlay.h"
 #include "widgets/FilterSlider.h"
 #include "widgets/MasterOutFader.h"
+#include "widgets/PlotHuds.h"
 #include "widgets/Palette.h"
 #include "widgets/TapCountBox.h"
 #include "widgets/TdButton.h"
@@ -567,6 +568,46 @@ GalleryEntry faderEntry(const char* name, const char* description, float level, 
     return {name, description, [=] { return std::make_unique<FaderPage>(level, masterDb); }};
 }
 
+// One overlay fully faded in at its real size (the visualizer's 436 x 160 less its 54-pixel
+// axis and strip), over the plot's background.
+class HudPage : public juce::Component
+{
+public:
+    explicit HudPage(std::unique_ptr<HudOverlay> hudIn) : hud(std::move(hudIn))
+    {
+        setLookAndFeel(&lookAndFeel);
+        addChildComponent(*hud);
+        hud->setBounds(0, 0, 436, 106);
+        hud->setShown(true);
+        while (hud->isFading())
+            hud->stepFade();
+        setSize(436, 106);
+    }
+    ~HudPage() override { setLookAndFeel(nullptr); }
+
+    void paint(juce::Graphics& g) override
+    {
+        g.fillAll(Palette::windowBg);
+        g.setColour(Palette::insetBg);
+        g.fillRoundedRectangle(getLocalBounds().toFloat(), 5.0f);
+    }
+
+private:
+    TdLookAndFeel lookAndFeel;
+    std::unique_ptr<HudOverlay> hud;
+};
+
+template <typename Hud>
+GalleryEntry hudEntry(const char* name, const char* description, std::function<void(DisplayState&)> configure)
+{
+    return {name, description, [=]
+            {
+                auto hud = std::make_unique<Hud>();
+                configure(hud->state);
+                return std::make_unique<HudPage>(std::move(hud));
+            }};
+}
+
 std::unique_ptr<juce::Component> createEditor()
 {
     return std::make_unique<EditorPage>();
@@ -588,6 +629,33 @@ const std::vector<GalleryEntry>& galleryEntries()
         {"editor", "the processor's editor", createEditor},
         faderEntry("fader-quiet", "master fader at 0 dB, no output", 0.0f, 0.0f),
         faderEntry("fader-loud", "master fader at -6 dB, output at -9 dBFS (green and amber)", 0.355f, -6.0f),
+        hudEntry<EqHud>("hud-eq", "filter overlay, HP 120 Hz and LP 6 kHz",
+                        [](DisplayState& s)
+                        {
+                            s.hpHz = 120.0f;
+                            s.lpHz = 6000.0f;
+                        }),
+        hudEntry<EqHud>("hud-eq-crossed", "filter overlay with HP 3 kHz above LP 900 Hz",
+                        [](DisplayState& s)
+                        {
+                            s.hpHz = 3000.0f;
+                            s.lpHz = 900.0f;
+                        }),
+        hudEntry<DecayHud>("hud-decay", "decay overlay, handle low: text high and to the right",
+                           [](DisplayState& s) { s.decayHandleY = 0.7f; }),
+        hudEntry<DecayHud>("hud-decay-handle-high", "decay overlay, handle high, falloff off",
+                           [](DisplayState& s)
+                           {
+                               s.decayHandleY = 0.3f;
+                               s.decayCurve = 140.0f;
+                               s.decayFalloff = 0.0f;
+                           }),
+        hudEntry<WearHud>("hud-wear", "tape wear overlay at 37 %, handle high",
+                          [](DisplayState& s)
+                          {
+                              s.tapeWear = 37.0f;
+                              s.wearHandleY = 0.2f;
+                          }),
         faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
     };
     return entries;

@@ -10,6 +10,7 @@
 #include "widgets/FilterSlider.h"
 #include "widgets/MasterOutFader.h"
 #include "widgets/PlotHuds.h"
+#include "widgets/TapeHuds.h"
 #include "widgets/Palette.h"
 #include "widgets/TapCountBox.h"
 #include "widgets/TdButton.h"
@@ -656,6 +657,26 @@ const std::vector<GalleryEntry>& galleryEntries()
                               s.tapeWear = 37.0f;
                               s.wearHandleY = 0.2f;
                           }),
+        hudEntry<TapeChainHud>("hud-tape-drive", "tape chain overlay: drive dial at 60 %",
+                               [](DisplayState& s)
+                               {
+                                   s.hudParamId = "tBoost";
+                                   s.tapeIn = 60.0f;
+                               }),
+        hudEntry<TapeChainHud>("hud-tape-lpf", "tape chain overlay: cutoff glyph at 40 %",
+                               [](DisplayState& s)
+                               {
+                                   s.hudParamId = "sat";
+                                   s.tapeLpf = 40.0f;
+                               }),
+        hudEntry<TapeChainHud>("hud-tape-output", "tape chain overlay: speaker at +4.8 dB",
+                               [](DisplayState& s)
+                               {
+                                   s.hudParamId = "td";
+                                   s.tapeOut = 90.0f;
+                               }),
+        hudEntry<TapeMixHud>("hud-tape-mix", "tape mix bar at 65 % wet", [](DisplayState& s) { s.tapeMix = 65.0f; }),
+        hudEntry<BumpHud>("hud-bump", "head-bump bell at 70 %", [](DisplayState& s) { s.headBump = 70.0f; }),
         faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
     };
     return entries;

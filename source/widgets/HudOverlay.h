@@ -4,6 +4,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <cmath>
+
 // A heads-up overlay over the tap visualizer that shows what the touched control does. It
 // appears one 60 Hz tick after being shown and stays drawn for 12 ticks (200 ms) after being
 // hidden; it never takes mouse clicks from the controls under it.
@@ -35,6 +37,13 @@ private:
     float level = 0.0f;
     float targetLevel = 0.0f;
 };
+
+// A value from the display record, or the fallback when it is not a number: no overlay ever
+// shows "nan" or "inf".
+inline float finiteOr(float value, float fallback) noexcept
+{
+    return std::isfinite(value) ? value : fallback;
+}
 
 // An overlay that draws from the editor's display record, which the visualizer assigns.
 class GraphHud : public HudOverlay

@@ -8,13 +8,6 @@
 
 namespace
 {
-// A value from the display record, or the fallback when it is not a number: no overlay ever
-// shows "nan" or "inf".
-float finiteOr(float value, float fallback)
-{
-    return std::isfinite(value) ? value : fallback;
-}
-
 void centredText(juce::Graphics& g, const juce::String& text, juce::Rectangle<float> box)
 {
     g.drawText(text, box, juce::Justification::centred, true);

@@ -11,11 +11,6 @@ constexpr float kDesignW = 436.0f, kDesignH = 160.0f;
 constexpr float kDialSweep = 4.712389f, kDialStart = -3.926991f;
 const juce::Colour kTickColour{juce::Colour::fromRGB(112, 112, 144).withAlpha(0.7f)};
 
-float finiteOr(float value, float fallback)
-{
-    return std::isfinite(value) ? value : fallback;
-}
-
 void drawPanel(juce::Graphics& g, const DesignCanvas& d, juce::Rectangle<float> designRect)
 {
     g.setColour(Palette::black.withAlpha(0.65f));

@@ -11,6 +11,8 @@
 #include "widgets/MasterOutFader.h"
 #include "widgets/PlotHuds.h"
 #include "widgets/TapeHuds.h"
+#include "widgets/MotionHuds.h"
+#include "widgets/ReadoutHuds.h"
 #include "widgets/Palette.h"
 #include "widgets/TapCountBox.h"
 #include "widgets/TdButton.h"
@@ -677,6 +679,50 @@ const std::vector<GalleryEntry>& galleryEntries()
                                }),
         hudEntry<TapeMixHud>("hud-tape-mix", "tape mix bar at 65 % wet", [](DisplayState& s) { s.tapeMix = 65.0f; }),
         hudEntry<BumpHud>("hud-bump", "head-bump bell at 70 %", [](DisplayState& s) { s.headBump = 70.0f; }),
+        hudEntry<PitchHud>("hud-pitch-rate", "pitch overlay: LFO rate with Pitch 2x, RATE underlined",
+                           [](DisplayState& s)
+                           {
+                               s.hudParamId = "pitchRt";
+                               s.pitchRateHz = 1.75f;
+                               s.pitch2x = true;
+                           }),
+        hudEntry<PitchHud>("hud-pitch-shift", "pitch overlay: -50 cents doubled to -100.0 CENTS",
+                           [](DisplayState& s)
+                           {
+                               s.hudParamId = "pitchCt";
+                               s.pitchCents = -50.0f;
+                               s.pitch2x = true;
+                           }),
+        hudEntry<FlutterHud>("hud-flutter-light", "flutter trace at 20 %", [](DisplayState& s)
+                             {
+                                 s.flutterDepth = 20.0f;
+                                 s.flutterPhase = 0.3f;
+                             }),
+        hudEntry<FlutterHud>("hud-flutter-deep", "flutter trace at 90 %, speed being dragged",
+                             [](DisplayState& s)
+                             {
+                                 s.hudParamId = "flutSpd";
+                                 s.flutterDepth = 90.0f;
+                                 s.flutterSpeed = 70.0f;
+                                 s.flutterPhase = 0.3f;
+                             }),
+        hudEntry<WidthHud>("hud-width-stereo", "width overlay at 7.5 (unchanged image)",
+                           [](DisplayState& s) { s.width = 7.5f; }),
+        hudEntry<WidthHud>("hud-width-mono", "width overlay at 0 (mono)", [](DisplayState& s) { s.width = 0.0f; }),
+        hudEntry<WidthHud>("hud-width-wide-no-mid", "width overlay at 12 with No Mid",
+                           [](DisplayState& s)
+                           {
+                               s.width = 12.0f;
+                               s.noMid = true;
+                           }),
+        hudEntry<TarnelSingularityHud>("hud-vorl", "vorl overlay at -42 %", [](DisplayState& s) { s.vorl = -42.0f; }),
+        {"hud-readout-master", "read-out overlay: MASTER -12.0 dB", []
+         {
+             auto hud = std::make_unique<FaderReadoutHud>();
+             hud->title = "MASTER";
+             hud->value = "-12.0 dB";
+             return std::make_unique<HudPage>(std::move(hud));
+         }},
         faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
     };
     return entries;

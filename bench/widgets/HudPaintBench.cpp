@@ -36,9 +36,8 @@ DisplayState busyRecord(const char* hudParamId)
     return s;
 }
 
-void paintHud(benchmark::State& state, GraphHud& hud, const char* hudParamId)
+void paint(benchmark::State& state, HudOverlay& hud)
 {
-    hud.state = busyRecord(hudParamId);
     juce::Image image(juce::Image::ARGB, 436, 106, true);
     for (auto _ : state)
     {
@@ -54,7 +53,8 @@ template <typename Hud> void registerHud(const char* name, const char* hudParamI
                                  [hudParamId](benchmark::State& state)
                                  {
                                      Hud hud;
-                                     paintHud(state, hud, hudParamId);
+                                     hud.state = busyRecord(hudParamId);
+                                     paint(state, hud);
                                  });
 }
 
@@ -63,12 +63,7 @@ void BM_Readout(benchmark::State& state)
     FaderReadoutHud hud;
     hud.title = "MASTER";
     hud.value = "-12.0 dB";
-    juce::Image image(juce::Image::ARGB, 436, 106, true);
-    for (auto _ : state)
-    {
-        juce::Graphics g(image);
-        hud.drawHud(g, {0.0f, 0.0f, 436.0f, 106.0f});
-    }
+    paint(state, hud);
 }
 BENCHMARK(BM_Readout);
 

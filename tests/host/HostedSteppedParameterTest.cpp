@@ -1,51 +1,33 @@
 // Switches and whole-number parameters as a VST3 host meets them: discrete with their number
 // of steps, and always reporting the step the plug-in holds, whatever value the host sent.
+#include "ExpectedParameters.h"
 #include "HostedPlugin.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace
 {
-struct SteppedCase
+// Every stepped parameter: the switches and the whole numbers, with the names and ranges hosts
+// know them by.
+std::vector<vorl::test::ExpectedParameter> steppedParameters()
 {
-    const char* id;
-    const char* name;
-    int minimum;
-    int maximum;
-};
+    const juce::StringArray ids{"io2x",     "lk",         "mu",      "rev",       "flipped",   "tapCnt",
+                                "dc",       "dcMode",     "dcSteps", "mixByp",    "sideOnly",  "ppOn",
+                                "tp",       "tOd",        "pitchOn", "pitchSync", "pitchWide", "pitch2x",
+                                "pitchSh",  "pitchGLink", "wo",      "waveSync",  "lsh",       "trem",
+                                "tremSync", "tremSh"};
+    std::vector<vorl::test::ExpectedParameter> stepped;
+    for (const auto& expected : vorl::test::kExpectedParameters)
+        if (ids.contains(expected.id))
+            stepped.push_back(expected);
+    return stepped;
+}
 
-// Every stepped parameter with its plain range.
-const SteppedCase kSteppedParameters[] = {
-    {"io2x", "In/Out 4x", 0, 1},
-    {"lk", "Start/End Lock", 0, 1},
-    {"mu", "Tap Sync", 0, 1},
-    {"rev", "Reverse", 0, 1},
-    {"flipped", "Tap Flip", 0, 1},
-    {"tapCnt", "Tap Count", 1, 64},
-    {"dc", "Dynamic Smoothing", 0, 1},
-    {"dcMode", "Decay Mode", 0, 2},
-    {"dcSteps", "Decay Steps", 1, 16},
-    {"mixByp", "Mix Bypass", 0, 1},
-    {"sideOnly", "No Mid", 0, 1},
-    {"ppOn", "Ping Pong", 0, 1},
-    {"tp", "Tape", 0, 1},
-    {"tOd", "Tape OD Mode", 0, 1},
-    {"pitchOn", "Pitch/Chorus", 0, 1},
-    {"pitchSync", "Pitch Sync", 0, 1},
-    {"pitchWide", "Pitch Wide", 0, 1},
-    {"pitch2x", "Pitch 2x", 0, 1},
-    {"pitchSh", "Pitch Shape", 0, 6},
-    {"pitchGLink", "Pitch Vorl Link", 0, 1},
-    {"wo", "Wave", 0, 1},
-    {"waveSync", "Wave Sync", 0, 1},
-    {"lsh", "Wave Shape", 0, 7},
-    {"trem", "Tremolo", 0, 1},
-    {"tremSync", "Trem Sync", 0, 1},
-    {"tremSh", "Trem Shape", 0, 7},
-};
+const auto kSteppedParameters = steppedParameters();
 
 // The plug-in's own state inside a hosted VST3 state: JUCE's host keeps the component's
 // block as base64 text, and the plug-in's binary XML starts at its magic number.
@@ -126,13 +108,14 @@ protected:
 
 TEST_F(HostedSteppedParameterTest, StepsAreDiscreteWithTheirCount)
 {
+    ASSERT_EQ(kSteppedParameters.size(), 26u); // 20 switches and 6 whole numbers, none missed
     for (const auto& stepped : kSteppedParameters)
     {
         SCOPED_TRACE(stepped.name);
         auto* parameter = find(stepped.name);
         ASSERT_NE(parameter, nullptr);
         EXPECT_TRUE(parameter->isDiscrete());
-        EXPECT_EQ(parameter->getNumSteps(), stepped.maximum - stepped.minimum + 1);
+        EXPECT_EQ(parameter->getNumSteps(), (int)(stepped.maximum - stepped.minimum) + 1);
     }
     // Continuous parameters stay continuous.
     for (const char* name : {"Vorl", "Start", "Dry/Wet", "Master", "Pitch"})
@@ -145,7 +128,7 @@ TEST_F(HostedSteppedParameterTest, ValuesBetweenStepsReportTheStepHeld)
 {
     for (const auto& stepped : kSteppedParameters)
     {
-        const int steps = stepped.maximum - stepped.minimum;
+        const int steps = (int)(stepped.maximum - stepped.minimum);
         auto* parameter = find(stepped.name);
         ASSERT_NE(parameter, nullptr);
         // The first step, a middle one and the last, approached from both sides.

@@ -64,30 +64,9 @@ int noteIndexFor(float sliderValue) noexcept
 }
 
 // Gain of tap j from the decay curve and decay mode, before falloff and smoothing.
-float decayModeGain(const TapLayoutInputs& in, int j, float x) noexcept
+float decayModeGainOfTap(const TapLayoutInputs& in, int j, float x) noexcept
 {
-    if (j == 0)
-        return 1.0f;
-    if (in.decayMode <= static_cast<int>(DecayMode::smooth))
-        return decayCurveGain(x, in.curve);
-
-    const int steps = std::max(in.decaySteps, 1);
-    const auto stepsF = static_cast<float>(steps);
-    int q = static_cast<int>(std::min(x, 0.9999f) * stepsF);
-    q = std::max(std::min(q, steps - 1), 0);
-    float f = decayCurveGain((static_cast<float>(q) + 0.5f) / stepsF, in.curve);
-    if (in.decayMode >= static_cast<int>(DecayMode::wavey))
-    {
-        const float r = stepsF * x - static_cast<float>(q);
-        if (r > 0.56f)
-        {
-            const float s = (r - 0.56f) / 0.44f;
-            const int q2 = std::min(q + 1, steps - 1);
-            const float f2 = decayCurveGain((static_cast<float>(q2) + 0.5f) / stepsF, in.curve);
-            f = f + (f2 - f) * s * s * (3.0f - 2.0f * s);
-        }
-    }
-    return f;
+    return j == 0 ? 1.0f : decayModeGain(x, in.curve, in.decayMode, in.decaySteps);
 }
 } // namespace
 
@@ -228,26 +207,16 @@ void TapLayout::assignGains(const TapLayoutInputs& in, TapLayoutResult& out) con
 
     const float avg =
         count >= 2 ? (spacingRef[count - 1] - spacingRef[0]) / static_cast<float>(count - 1) : in.startMs;
-    const float falloffStart =
-        in.decayFalloff > 0.0f ? 1.0f - std::min(in.decayFalloff, 100.0f) / 100.0f : 1.0f;
     const float xDenominator = static_cast<float>(std::max(count, 2) - 1);
     const float posDenominator = count == 1 ? 1.0f : static_cast<float>(count - 1);
 
     for (int j = 0; j < count; ++j)
     {
         const auto jf = static_cast<float>(j);
-        const float f = decayModeGain(in, j, jf / xDenominator);
+        const float f = decayModeGainOfTap(in, j, jf / xDenominator);
 
         const float pos = jf / posDenominator;
-        float h = 1.0f;
-        if (!(falloffStart >= 1.0f || falloffStart >= pos))
-        {
-            const float g = std::min((pos - falloffStart) / (1.0f - falloffStart), 1.0f);
-            const float oneMinusG2 = 1.0f - g * g;
-            h = oneMinusG2 * oneMinusG2;
-        }
-
-        float gain = f * h;
+        float gain = f * falloffEnvelope(pos, in.decayFalloff);
         if (in.dynamicSmoothing && count > 1)
         {
             const float d =

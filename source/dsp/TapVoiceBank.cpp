@@ -1,6 +1,7 @@
 #include "TapVoiceBank.h"
 
 #include "CubicReader.h"
+#include "TapWear.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +11,6 @@ namespace vorl
 namespace
 {
 constexpr float kOffsetUnitMs = 5.0f;
-constexpr float kMaxWearCutoffHz = 20000.0f;
-constexpr float kMinWearCutoffHz = 20.0f;
 
 // Adds gain * scale * (cubic read) for n frames of one channel, starting at a read position
 // that advances one frame per sample. Runs that need no wrap-around use direct indexing so the
@@ -178,11 +177,7 @@ void TapVoiceBank::scheduleCrossfades() noexcept
 
 float TapVoiceBank::wearCoefficient(int index, float amountPercent) const noexcept
 {
-    const int c = layoutCount;
-    const auto k = static_cast<float>(std::min(index, std::max(c - 1, 0)));
-    const float s = c < 32 ? 32.0f / static_cast<float>(std::max(c, 1)) : 1.0f;
-    const float w = amountPercent / 100.0f * 4.0f;
-    const float cutoff = std::max(kMaxWearCutoffHz * std::pow(10.0f, -k * s * w / 20.0f), kMinWearCutoffHz);
+    const float cutoff = wearCutoffHz(index, layoutCount, amountPercent);
     constexpr float twoPi = 6.28318530717958647692f;
     return 1.0f - std::exp(-twoPi * cutoff / sampleRate);
 }

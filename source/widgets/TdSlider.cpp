@@ -52,8 +52,11 @@ void TdSlider::openValueEntry()
                                                  [safeThis](const juce::String& text)
                                                  {
                                                      if (auto* slider = safeThis.getComponent())
+                                                     {
+                                                         const ScopedDragNotification gesture(*slider);
                                                          slider->setValue(slider->getValueFromText(text),
                                                                           juce::sendNotificationSync);
+                                                     }
                                                  });
     auto* entryBox = entry.get();
     auto& callOut = juce::CallOutBox::launchAsynchronously(std::move(entry), getScreenBounds(), nullptr);
@@ -150,6 +153,8 @@ void TdSlider::mouseExit(const juce::MouseEvent& e)
 
 void TdSlider::mouseDoubleClick(const juce::MouseEvent&)
 {
+    // A reset is one complete host gesture, so automation and undo see a single change.
+    const ScopedDragNotification gesture(*this);
     setValue(resetValue, juce::sendNotificationSync);
 }
 

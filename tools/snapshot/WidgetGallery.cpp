@@ -1,5 +1,7 @@
 #include "WidgetGallery.h"
 
+#include "EditorPartsGallery.h"
+
 #include "processor/PluginProcessor.h"
 #include "widgets/AboutDialog.h"
 #include "widgets/AboutTexts.h"
@@ -619,7 +621,9 @@ std::unique_ptr<juce::Component> createEditor()
 
 const std::vector<GalleryEntry>& galleryEntries()
 {
-    static const std::vector<GalleryEntry> entries{
+    static const std::vector<GalleryEntry> entries = []
+    {
+        std::vector<GalleryEntry> all{
         {"slider-kinds", "TdSlider in every value kind", createSliderKinds},
         {"filter-slider", "the high-pass/low-pass range slider", createFilterSlider},
         {"buttons", "TdButton accents, icons and plates", createButtons},
@@ -724,7 +728,11 @@ const std::vector<GalleryEntry>& galleryEntries()
              return std::make_unique<HudPage>(std::move(hud));
          }},
         faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
-    };
+        };
+        for (auto& entry : editorPartsGalleryEntries())
+            all.push_back(std::move(entry));
+        return all;
+    }();
     return entries;
 }
 

@@ -52,8 +52,12 @@ void TdSlider::openValueEntry()
                                                  [safeThis](const juce::String& text)
                                                  {
                                                      if (auto* slider = safeThis.getComponent())
+                                                     {
+                                                         // A typed value reaches the host as one gesture.
+                                                         const ScopedDragNotification gesture(*slider);
                                                          slider->setValue(slider->getValueFromText(text),
                                                                           juce::sendNotificationSync);
+                                                     }
                                                  });
     auto* entryBox = entry.get();
     auto& callOut = juce::CallOutBox::launchAsynchronously(std::move(entry), getScreenBounds(), nullptr);
@@ -150,6 +154,8 @@ void TdSlider::mouseExit(const juce::MouseEvent& e)
 
 void TdSlider::mouseDoubleClick(const juce::MouseEvent&)
 {
+    // The reset reaches the host as one gesture, like a drag.
+    const ScopedDragNotification gesture(*this);
     setValue(resetValue, juce::sendNotificationSync);
 }
 

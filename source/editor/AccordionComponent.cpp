@@ -265,27 +265,19 @@ void AccordionComponent::resized()
 {
     const int w = getWidth();
     powerButton.setBounds(6, 3, 46, 18);
+    // Header switches line up from the arrow leftwards, 10 pixels apart.
     int right = w - 24;
-    if (showSync)
+    const auto placeFromRight = [&right](juce::Component& control, bool shown, int width)
     {
-        syncButton.setBounds(right - 44, 2, 40, 20);
-        right -= 50;
-    }
-    if (showWide)
-    {
-        wideButton.setBounds(right - 48, 2, 44, 20);
-        right -= 54;
-    }
-    if (show2x)
-    {
-        twoXButton.setBounds(right - 38, 2, 34, 20);
-        right -= 44;
-    }
-    if (showSwitch)
-    {
-        modeSwitch.setBounds(right - 120, 2, 116, 20);
-        right -= 126;
-    }
+        if (!shown)
+            return;
+        control.setBounds(right - width - 4, 2, width, 20);
+        right -= width + 10;
+    };
+    placeFromRight(syncButton, showSync, 40);
+    placeFromRight(wideButton, showWide, 44);
+    placeFromRight(twoXButton, show2x, 34);
+    placeFromRight(modeSwitch, showSwitch, 116);
     titleLabel.setBounds(62, 0, juce::jmax(right - 62, 0), kHeaderHeight);
     placeContent();
 }

@@ -99,6 +99,9 @@ TEST_F(AccordionTest, ClicksOnTheHeaderButtonsDoNotToggleTheSection)
     section.showSyncButton();
     section.showWideButton("WIDE");
     section.show2xButton("2X");
+    EXPECT_EQ(section.syncButton.getBounds(), juce::Rectangle<int>(368, 2, 40, 20));
+    EXPECT_EQ(section.wideButton.getBounds(), juce::Rectangle<int>(314, 2, 44, 20));
+    EXPECT_EQ(section.twoXButton.getBounds(), juce::Rectangle<int>(270, 2, 34, 20));
     for (auto* button : {&section.powerButton, &section.syncButton, &section.wideButton, &section.twoXButton})
     {
         clickHeader(button->getBounds().getCentre().toFloat());

@@ -67,7 +67,7 @@ PresetTreeNode mergePresetTrees(const PresetTreeNode& base, const PresetTreeNode
     return merged;
 }
 
-void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& out)
+std::vector<const PresetTreeNode*> sortedChildren(const PresetTreeNode& node)
 {
     std::vector<const PresetTreeNode*> children;
     for (const auto& child : node.children)
@@ -75,12 +75,22 @@ void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& ou
     std::stable_sort(children.begin(), children.end(),
                      [](const PresetTreeNode* a, const PresetTreeNode* b)
                      { return codePointLess(a->name, b->name); });
-    for (const auto* child : children)
-        flattenPresetTree(*child, out);
+    return children;
+}
 
+std::vector<const Patch*> sortedPatches(const PresetTreeNode& node)
+{
     auto patches = node.patches;
     std::stable_sort(patches.begin(), patches.end(),
                      [](const Patch* a, const Patch* b) { return codePointLess(a->name, b->name); });
+    return patches;
+}
+
+void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& out)
+{
+    for (const auto* child : sortedChildren(node))
+        flattenPresetTree(*child, out);
+    const auto patches = sortedPatches(node);
     out.insert(out.end(), patches.begin(), patches.end());
 }
 } // namespace presets

@@ -24,6 +24,11 @@ PresetTreeNode buildPresetTree(const std::vector<const Patch*>& patches);
 // children with the same name are merged, everything else is appended.
 PresetTreeNode mergePresetTrees(const PresetTreeNode& base, const PresetTreeNode& overlay);
 
+// The node's sub-folders and its own presets, each sorted by name (case-sensitive, by code
+// point): the order of the menu.
+std::vector<const PresetTreeNode*> sortedChildren(const PresetTreeNode& node);
+std::vector<const Patch*> sortedPatches(const PresetTreeNode& node);
+
 // Appends the node's presets in menu order: sub-folders sorted by name first, each flattened,
 // then the node's own presets sorted by name (case-sensitive, by code point).
 void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& out);

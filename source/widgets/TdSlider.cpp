@@ -53,6 +53,7 @@ void TdSlider::openValueEntry()
                                                  {
                                                      if (auto* slider = safeThis.getComponent())
                                                      {
+                                                         // A typed value reaches the host as one gesture.
                                                          const ScopedDragNotification gesture(*slider);
                                                          slider->setValue(slider->getValueFromText(text),
                                                                           juce::sendNotificationSync);
@@ -153,7 +154,7 @@ void TdSlider::mouseExit(const juce::MouseEvent& e)
 
 void TdSlider::mouseDoubleClick(const juce::MouseEvent&)
 {
-    // A reset is one complete host gesture, so automation and undo see a single change.
+    // The reset reaches the host as one gesture, like a drag.
     const ScopedDragNotification gesture(*this);
     setValue(resetValue, juce::sendNotificationSync);
 }

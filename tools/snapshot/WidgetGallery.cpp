@@ -1,6 +1,7 @@
 #include "WidgetGallery.h"
 
 #include "EditorPartsGallery.h"
+#include "PanelGallery.h"
 
 #include "processor/PluginProcessor.h"
 #include "widgets/AboutDialog.h"
@@ -728,6 +729,22 @@ const std::vector<GalleryEntry>& galleryEntries()
              return std::make_unique<HudPage>(std::move(hud));
          }},
         faderEntry("fader-hot", "master fader at +6 dB, output at +3 dBFS (into the red)", 1.41f, 6.0f),
+        {"body-tremolo", "tremolo body: rate, depth, shape picker, phase and offset", createTremoloBodyPage},
+        {"body-wave", "wave body: rate, density, shape picker, phase and offset", createWaveBodyPage},
+        {"body-pitch", "pitch/chorus body with the smooth random shape picked", createPitchBodyPage},
+        {"body-tape", "tape body, tape on with no flutter: the motion rows dimmed", createTapeBodyPage},
+        {"main-controls", "width and ping-pong strip", [] { return createMainControlsPage(false); }},
+        {"main-controls-muted", "No Mid with width at 0: MUTED", [] { return createMainControlsPage(true); }},
+        {"section-open", "tremolo section open and powered", [] { return createSectionPage(SectionState::open); }},
+        {"section-closed", "tremolo section closed", [] { return createSectionPage(SectionState::closed); }},
+        {"section-opening", "tremolo section half-way through opening",
+         [] { return createSectionPage(SectionState::opening); }},
+        {"section-unpowered", "tremolo section open and switched off",
+         [] { return createSectionPage(SectionState::unpowered); }},
+        {"preset-panel", "preset row on the default preset", [] { return createPresetPanelPage(false); }},
+        {"preset-panel-changed", "preset row after a watched parameter moved",
+         [] { return createPresetPanelPage(true); }},
+        {"preset-menu", "preset menu with its first sub-menu unfolded", createPresetMenuPage},
         };
         for (auto& entry : editorPartsGalleryEntries())
             all.push_back(std::move(entry));

@@ -15,8 +15,9 @@ vorl::TapLayoutResult layoutOf(int taps, bool waveOn)
 {
     vorl::TapLayoutInputs inputs;
     inputs.tapCount = taps;
-    inputs.startMs = 5.0f;
-    inputs.endMs = 60.0f;
+    // Dense enough that every requested tap fits in the pattern.
+    inputs.startMs = 1.0f;
+    inputs.endMs = 12.0f;
     inputs.lengthMs = 2400.0f;
     inputs.waveOn = waveOn;
     vorl::TapLayout engineLayout;

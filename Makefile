@@ -22,7 +22,7 @@ DIST_DIR := dist
 # What the Windows checks run (tests/windows): the module and the Windows test programs.
 WINDOWS_CHECK_TARGETS := VorlDelay_VST3 vorl-info vorl_host_tests vorl_dsp_tests
 
-.PHONY: run test deps deps-windows release bench standalone windows windows-configure clean
+.PHONY: run test deps deps-windows release bench standalone pictures windows windows-configure clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -78,6 +78,12 @@ bench: deps
 	cmake --build $(RELEASE_DIR) --target vorl_dsp_bench vorl_widget_bench -j $(JOBS)
 	$(RELEASE_DIR)/bench/vorl_dsp_bench
 	$(RELEASE_DIR)/bench/vorl_widget_bench
+
+# The README's pictures of the editor (docs/), remade from the current sources.
+pictures: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_TESTS=OFF
+	cmake --build $(RELEASE_DIR) --target vorl-snapshot -j $(JOBS)
+	bash scripts/make-pictures.sh $(RELEASE_DIR)/tools/vorl-snapshot docs
 
 standalone: release
 	"$(RELEASE_DIR)/source/VorlDelay_artefacts/Release/Standalone/Vorl Delay"

@@ -1,6 +1,9 @@
 // vorl-snapshot OUT.png --widget NAME [--scale 1|2]: paints one page of the widget gallery
 // (or the plug-in's editor) into a PNG with the software renderer; no display needed.
+// For the editor: [--preset ID] [--expanded SECTIONS] [ID=VALUE ...] set what it shows.
 // vorl-snapshot --list prints the gallery's names and sizes.
+#include "cli/ParameterArguments.h"
+#include "snapshot/EditorSnapshot.h"
 #include "snapshot/WidgetGallery.h"
 
 #include <iostream>
@@ -11,7 +14,10 @@ constexpr int kUsageError = 2;
 
 int usage()
 {
-    std::cerr << "usage: vorl-snapshot OUT.png --widget NAME [--scale 1|2]  (or: vorl-snapshot --list)"
+    std::cerr << "usage: vorl-snapshot OUT.png --widget NAME [--scale 1|2]\n"
+                 "       vorl-snapshot OUT.png --widget editor [--preset ID] [--expanded SECTIONS] [ID=VALUE ...] "
+                 "[--scale 1|2]\n"
+                 "       vorl-snapshot --list"
               << std::endl;
     return kUsageError;
 }
@@ -20,6 +26,8 @@ int usage()
 int main(int argc, char* argv[])
 {
     juce::String outPath, widgetName, scaleText = "1";
+    vorl::snapshot::EditorSnapshotOptions editorOptions;
+    bool editorOptionsGiven = false;
     bool list = false;
     for (int i = 1; i < argc; ++i)
     {
@@ -30,6 +38,21 @@ int main(int argc, char* argv[])
             scaleText = juce::String::fromUTF8(argv[++i]);
         else if (arg == "--list")
             list = true;
+        else if (arg == "--preset" && i + 1 < argc)
+        {
+            editorOptions.presetId = juce::String::fromUTF8(argv[++i]);
+            editorOptionsGiven = true;
+        }
+        else if (arg == "--expanded" && i + 1 < argc)
+        {
+            editorOptions.expanded.addTokens(juce::String::fromUTF8(argv[++i]), ",", {});
+            editorOptionsGiven = true;
+        }
+        else if (vorl::cli::isParameterAssignment(arg))
+        {
+            editorOptions.assignments.add(arg);
+            editorOptionsGiven = true;
+        }
         else if (!arg.startsWith("--") && outPath.isEmpty())
             outPath = arg;
         else
@@ -57,15 +80,33 @@ int main(int argc, char* argv[])
         return kUsageError;
     }
 
-    const auto* entry = vorl::snapshot::findGalleryEntry(widgetName);
-    if (entry == nullptr)
+    std::unique_ptr<juce::Component> page;
+    if (widgetName == "editor")
     {
-        std::cerr << "vorl-snapshot: unknown widget '" << widgetName
-                  << "'; valid names: " << vorl::snapshot::galleryNames() << std::endl;
-        return kUsageError;
+        juce::String error;
+        page = vorl::snapshot::createEditorPage(editorOptions, error);
+        if (page == nullptr)
+        {
+            std::cerr << "vorl-snapshot: " << error << std::endl;
+            return kUsageError;
+        }
     }
-
-    const auto page = entry->create();
+    else
+    {
+        if (editorOptionsGiven)
+        {
+            std::cerr << "vorl-snapshot: --preset, --expanded and ID=VALUE apply to the editor only" << std::endl;
+            return kUsageError;
+        }
+        const auto* entry = vorl::snapshot::findGalleryEntry(widgetName);
+        if (entry == nullptr)
+        {
+            std::cerr << "vorl-snapshot: unknown widget '" << widgetName
+                      << "'; valid names: " << vorl::snapshot::galleryNames() << std::endl;
+            return kUsageError;
+        }
+        page = entry->create();
+    }
     const auto image = vorl::snapshot::renderComponent(*page, static_cast<float>(scaleText.getIntValue()));
     if (!image.isValid())
     {

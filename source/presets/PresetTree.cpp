@@ -67,23 +67,44 @@ PresetTreeNode mergePresetTrees(const PresetTreeNode& base, const PresetTreeNode
     return merged;
 }
 
+namespace
+{
+// Sorts by name, equal names keeping their original order. The explicit tie-break stands in for
+// std::stable_sort, whose temporary buffer is allocated and freed through mismatched routines
+// when the sanitized module runs inside a host built without the sanitizer.
+template <typename Item> std::vector<const Item*> sortedByName(std::vector<const Item*> items)
+{
+    std::vector<size_t> order(items.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&items](size_t a, size_t b)
+              {
+                  if (codePointLess(items[a]->name, items[b]->name))
+                      return true;
+                  if (codePointLess(items[b]->name, items[a]->name))
+                      return false;
+                  return a < b;
+              });
+    std::vector<const Item*> sorted;
+    sorted.reserve(items.size());
+    for (const size_t i : order)
+        sorted.push_back(items[i]);
+    return sorted;
+}
+} // namespace
+
 std::vector<const PresetTreeNode*> sortedChildren(const PresetTreeNode& node)
 {
     std::vector<const PresetTreeNode*> children;
     for (const auto& child : node.children)
         children.push_back(&child);
-    std::stable_sort(children.begin(), children.end(),
-                     [](const PresetTreeNode* a, const PresetTreeNode* b)
-                     { return codePointLess(a->name, b->name); });
-    return children;
+    return sortedByName(std::move(children));
 }
 
 std::vector<const Patch*> sortedPatches(const PresetTreeNode& node)
 {
-    auto patches = node.patches;
-    std::stable_sort(patches.begin(), patches.end(),
-                     [](const Patch* a, const Patch* b) { return codePointLess(a->name, b->name); });
-    return patches;
+    return sortedByName(node.patches);
 }
 
 void flattenPresetTree(const PresetTreeNode& node, std::vector<const Patch*>& out)

@@ -216,3 +216,65 @@ TEST(HostedPluginLoading, MissingBundleIsAnErrorNotACrash)
     EXPECT_FALSE(error.isEmpty());
 }
 } // namespace
+
+namespace
+{
+// A DAW opens and closes the window many times while the transport runs; the editor's refresh
+// must never disturb the sound or the state.
+TEST_F(HostedPluginTest, EditorOpensAndClosesRepeatedlyWhileAudioRunsAndChangesNothing)
+{
+#if JUCE_LINUX
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display (the test command provides one)";
+#endif
+    auto plugin = load(48000.0, 256);
+    ASSERT_NE(plugin.instance, nullptr);
+    auto& instance = *plugin.instance;
+    instance.prepareToPlay(48000.0, 256);
+    juce::AudioBuffer<float> buffer(2, 256);
+    juce::MidiBuffer midi;
+    const auto runAudio = [&](int blocks)
+    {
+        for (int block = 0; block < blocks; ++block)
+        {
+            for (int channel = 0; channel < 2; ++channel)
+                for (int i = 0; i < 256; ++i)
+                    buffer.setSample(channel, i, 0.25f * std::sin(0.03f * (float)(block * 256 + i)));
+            instance.processBlock(buffer, midi);
+            for (int channel = 0; channel < 2; ++channel)
+                ASSERT_TRUE(std::isfinite(buffer.getMagnitude(channel, 0, 256)));
+        }
+    };
+    const auto values = [&]
+    {
+        std::vector<float> all;
+        for (auto* parameter : instance.getParameters())
+            all.push_back(parameter->getValue());
+        return all;
+    };
+
+    runAudio(20);
+    const auto before = values();
+    for (int round = 0; round < 3; ++round)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor(instance.createEditorIfNeeded());
+        ASSERT_NE(editor, nullptr);
+        editor->setTopLeftPosition(40, 40);
+        editor->addToDesktop(juce::ComponentPeer::windowHasTitleBar);
+        editor->setVisible(true);
+        // About ten refresh ticks with audio running in between.
+        for (int slice = 0; slice < 10; ++slice)
+        {
+            runAudio(4);
+            juce::MessageManager::getInstance()->runDispatchLoopUntil(35);
+        }
+        EXPECT_TRUE(editor->isShowing());
+        editor.reset();
+        juce::MessageManager::getInstance()->runDispatchLoopUntil(50);
+        EXPECT_EQ(instance.getActiveEditor(), nullptr);
+    }
+    runAudio(4);
+    EXPECT_EQ(values(), before);
+    instance.releaseResources();
+}
+} // namespace

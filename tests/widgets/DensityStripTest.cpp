@@ -1,5 +1,5 @@
 #include "editor/DensityStrip.h"
-#include "GestureRecorder.h"
+#include "HostGestureRecorder.h"
 #include "ValueCurves.h"
 #include "WidgetTestSupport.h"
 #include "processor/PluginProcessor.h"
@@ -83,7 +83,7 @@ TEST_F(DensityStripTest, LockAndFourXToggleOnClickAndAreOutlinedWhenOn)
 
 TEST_F(DensityStripTest, DoubleClickResetsToThirtyAndThreeHundredMillisecondsAsOneGesture)
 {
-    vorl::test::GestureRecorder gestures(processor);
+    vorl::test::HostGestureRecorder gestures(processor);
     strip.startSlider.mouseDoubleClick(vorl::test::mouseEvent(strip.startSlider, {5.0f, 5.0f}));
     strip.endSlider.mouseDoubleClick(vorl::test::mouseEvent(strip.endSlider, {5.0f, 5.0f}));
     EXPECT_NEAR(vorl::timeSliderToMs(get("s")), 30.0f, 0.5f);

@@ -1,5 +1,5 @@
 #include "editor/TarnelControl.h"
-#include "GestureRecorder.h"
+#include "HostGestureRecorder.h"
 #include "WidgetTestSupport.h"
 #include "processor/PluginProcessor.h"
 
@@ -52,7 +52,7 @@ TEST_F(TarnelControlTest, ValueFollowsThePointerAndReverseSwapsTheEnds)
 
 TEST_F(TarnelControlTest, DragIsOneGestureAndDoubleClickReturnsToZero)
 {
-    vorl::test::GestureRecorder gestures(processor);
+    vorl::test::HostGestureRecorder gestures(processor);
     const juce::Point<float> down{100.0f, 30.0f};
     control.mouseDown(mouseEvent(control, down, vorl::test::leftButton, down));
     control.mouseDrag(mouseEvent(control, {0.0f, 30.0f}, vorl::test::leftButton, down));

@@ -1,4 +1,4 @@
-#include "GestureRecorder.h"
+#include "HostGestureRecorder.h"
 #include "WidgetTestSupport.h"
 #include "editor/DisplayState.h"
 #include "editor/TapBars.h"
@@ -70,7 +70,7 @@ protected:
 
     TarnelDelayAudioProcessor processor;
     VisualizerComponent visualizer;
-    vorl::test::GestureRecorder gestures{processor};
+    vorl::test::HostGestureRecorder gestures{processor};
     juce::StringArray dragStarts, dragEnds, hoverStarts, hoverEnds;
     juce::Point<float> downAt;
 };

@@ -1,5 +1,7 @@
 #include "Renderer.h"
 
+#include "PresetArgument.h"
+
 #include "OfflinePlayHead.h"
 #include "ParameterArguments.h"
 #include "processor/PluginProcessor.h"
@@ -56,16 +58,8 @@ private:
 
 bool configureProcessor(TarnelDelayAudioProcessor& processor, const RenderOptions& options, juce::String& error)
 {
-    if (options.presetId.isNotEmpty())
-    {
-        const auto* patch = processor.presetLibrary.findPatchById(options.presetId);
-        if (patch == nullptr)
-        {
-            error = "no preset '" + options.presetId + "' (vorl-render --list-presets lists them)";
-            return false;
-        }
-        processor.applyPatch(*patch);
-    }
+    if (options.presetId.isNotEmpty() && !vorl::cli::applyPresetArgument(processor, options.presetId, error))
+        return false;
 
     if (options.stateFile != juce::File())
     {

@@ -1,6 +1,7 @@
 #include "WidgetGallery.h"
 
 #include "EditorPartsGallery.h"
+#include "EditorSnapshot.h"
 #include "PanelGallery.h"
 
 #include "processor/PluginProcessor.h"
@@ -520,32 +521,6 @@ std::unique_ptr<juce::Component> createNotices()
     return page;
 }
 
-// The processor's current editor, inside a page that keeps the processor alive.
-class EditorPage : public juce::Component
-{
-public:
-    EditorPage()
-    {
-        editor.reset(processor.createEditor());
-        if (editor != nullptr)
-        {
-            addAndMakeVisible(*editor);
-            setSize(editor->getWidth(), editor->getHeight());
-        }
-    }
-    ~EditorPage() override { editor.reset(); }
-
-    void resized() override
-    {
-        if (editor != nullptr)
-            editor->setBounds(getLocalBounds());
-    }
-
-private:
-    TarnelDelayAudioProcessor processor;
-    std::unique_ptr<juce::AudioProcessorEditor> editor;
-};
-
 // The master fader at its real size (22 x 101) with a steady output level, meter settled.
 class FaderPage : public juce::Component
 {
@@ -614,9 +589,11 @@ GalleryEntry hudEntry(const char* name, const char* description, std::function<v
             }};
 }
 
+// The whole editor with the default settings.
 std::unique_ptr<juce::Component> createEditor()
 {
-    return std::make_unique<EditorPage>();
+    juce::String error;
+    return createEditorPage({}, error);
 }
 } // namespace
 
@@ -634,7 +611,7 @@ const std::vector<GalleryEntry>& galleryEntries()
         {"look-and-feel", "framework widgets drawn by the look and feels", createLookAndFeel},
         {"about", "the About dialog on its overlay", createAbout},
         {"notices", "the third-party notices text", createNotices},
-        {"editor", "the processor's editor", createEditor},
+        {"editor", "the whole editor after a second of audio, default settings", createEditor},
         faderEntry("fader-quiet", "master fader at 0 dB, no output", 0.0f, 0.0f),
         faderEntry("fader-loud", "master fader at -6 dB, output at -9 dBFS (green and amber)", 0.355f, -6.0f),
         hudEntry<EqHud>("hud-eq", "filter overlay, HP 120 Hz and LP 6 kHz",

@@ -6,16 +6,16 @@
 
 namespace vorl::test
 {
-// Records what a host sees of parameter changes: gesture begins and ends and value changes,
+// Records what a host sees of all the parameters: gesture begins and ends and value changes,
 // by parameter index, in order.
-class GestureRecorder : public juce::AudioProcessorListener
+class HostGestureRecorder : public juce::AudioProcessorListener
 {
 public:
-    explicit GestureRecorder(juce::AudioProcessor& processorToWatch) : processor(processorToWatch)
+    explicit HostGestureRecorder(juce::AudioProcessor& processorToWatch) : processor(processorToWatch)
     {
         processor.addListener(this);
     }
-    ~GestureRecorder() override { processor.removeListener(this); }
+    ~HostGestureRecorder() override { processor.removeListener(this); }
 
     struct Event
     {

@@ -1,5 +1,5 @@
-# Thin wrapper over CMake. `make run` builds and installs the plug-in and shows what a
-# host sees of it; `make test` builds and runs the whole suite with sanitizers, then checks
+# Thin wrapper over CMake. `make run` builds and installs the plug-in (VST3 and LV2) and shows
+# what a host sees of it; `make test` builds and runs the whole suite with sanitizers, then checks
 # the Windows module under Wine; `make windows` cross-builds the Windows VST3 into dist/.
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
@@ -9,6 +9,9 @@ DEMO_DIR := build/demo
 DEMO_ARGS ?= mix=45 tapCnt=12 g=-35 tp=1
 BUNDLE := Vorl Delay.vst3
 RELEASE_BUNDLE := $(RELEASE_DIR)/source/VorlDelay_artefacts/Release/VST3/$(BUNDLE)
+LV2_DIR ?= $(HOME)/.lv2
+LV2_BUNDLE := Vorl Delay.lv2
+RELEASE_LV2_BUNDLE := $(RELEASE_DIR)/source/VorlDelay_artefacts/Release/LV2/$(LV2_BUNDLE)
 # Plug-in editors need a window system; tests get a virtual display.
 WITH_DISPLAY := xvfb-run -a -s "-screen 0 1280x1024x24"
 
@@ -32,7 +35,7 @@ deps-windows:
 
 release: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_TESTS=OFF
-	cmake --build $(RELEASE_DIR) --target VorlDelay_VST3 VorlDelay_Standalone vorl-info vorl-render vorl-layout vorl-demo-sound -j $(JOBS)
+	cmake --build $(RELEASE_DIR) --target VorlDelay_VST3 VorlDelay_LV2 VorlDelay_Standalone vorl-info vorl-render vorl-layout vorl-demo-sound -j $(JOBS)
 
 run: release
 	mkdir -p "$(VST3_DIR)"
@@ -40,6 +43,11 @@ run: release
 	cp -r "$(RELEASE_BUNDLE)" "$(VST3_DIR)/"
 	@echo "Installed $(VST3_DIR)/$(BUNDLE)"
 	$(RELEASE_DIR)/tools/vorl-info "$(VST3_DIR)/$(BUNDLE)"
+	mkdir -p "$(LV2_DIR)"
+	rm -rf "$(LV2_DIR)/$(LV2_BUNDLE)"
+	cp -r "$(RELEASE_LV2_BUNDLE)" "$(LV2_DIR)/"
+	@echo "Installed $(LV2_DIR)/$(LV2_BUNDLE)"
+	LV2_PATH="$(LV2_DIR)" lv2info "$$(cat $(RELEASE_DIR)/lv2-uri)"
 	mkdir -p $(DEMO_DIR)
 	$(RELEASE_DIR)/tools/vorl-demo-sound $(DEMO_DIR)/demo-dry.wav
 	$(RELEASE_DIR)/tools/vorl-render $(DEMO_DIR)/demo-dry.wav $(DEMO_DIR)/demo-wet.wav $(DEMO_ARGS)

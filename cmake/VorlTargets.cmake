@@ -34,3 +34,11 @@ function(vorl_add_gtests target)
         gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST ${ARGN})
     endif()
 endfunction()
+
+# The LV2 bundle the build makes and the folder holding it (the folder LV2_PATH names).
+function(vorl_lv2_locations bundle_var folder_var)
+    get_target_property(bundle VorlDelay_LV2 JUCE_PLUGIN_ARTEFACT_FILE)
+    string(REGEX REPLACE "/[^/]*$" "" folder "${bundle}")
+    set(${bundle_var} "${bundle}" PARENT_SCOPE)
+    set(${folder_var} "${folder}" PARENT_SCOPE)
+endfunction()

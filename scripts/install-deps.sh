@@ -11,6 +11,7 @@ packages=(
     libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
     libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    lilv-utils serdi liblilv-dev
     fonts-dejavu-core fonts-liberation
     xvfb xauth
 )

@@ -65,6 +65,19 @@ void TarnelDelayAudioProcessor::prepareToPlay(double sampleRate, int samplesPerB
     engine.prepare(sampleRate, samplesPerBlock);
     engineResetRequested.store(false);
     outputPeak = 0.0f;
+
+    // An LV2 host takes each parameter to hold the default of the plug-in's description until
+    // the plug-in reports another value, and JUCE's LV2 wrapper starts listening only after
+    // construction, when the starting preset is already in place. The wrapper prepares before
+    // the first block and passes these reports on with it.
+    if (wrapperType == wrapperType_LV2)
+        reportParameterValuesToHost();
+}
+
+void TarnelDelayAudioProcessor::reportParameterValuesToHost()
+{
+    for (auto* parameter : getParameters())
+        parameter->sendValueChangedMessageToListeners(parameter->getValue());
 }
 
 void TarnelDelayAudioProcessor::processBlock(juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)

@@ -96,6 +96,7 @@ private:
     void bindEngineParameters();
     void readEngineParameters() noexcept;
     vorl::HostPosition readHostPosition() noexcept;
+    void reportParameterValuesToHost();
 
     vorl::StateHistory history;
     // Declared after the parameter tree, so it stops before the parameters go.

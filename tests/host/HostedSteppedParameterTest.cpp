@@ -1,12 +1,11 @@
-// Switches and whole-number parameters as a VST3 host meets them: discrete with their number
-// of steps, and always reporting the step the plug-in holds, whatever value the host sent.
+// Switches and whole-number parameters as a VST3 or LV2 host meets them: discrete with their
+// number of steps, and always reporting the step the plug-in holds, whatever value the host sent.
+#include "BuiltPlugin.h"
 #include "ExpectedParameters.h"
-#include "HostedPlugin.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 namespace
@@ -15,44 +14,22 @@ namespace
 // know them by.
 std::vector<vorl::test::ExpectedParameter> steppedParameters()
 {
-    const juce::StringArray ids{"io2x",     "lk",         "mu",      "rev",       "flipped",   "tapCnt",
-                                "dc",       "dcMode",     "dcSteps", "mixByp",    "sideOnly",  "ppOn",
-                                "tp",       "tOd",        "pitchOn", "pitchSync", "pitchWide", "pitch2x",
-                                "pitchSh",  "pitchGLink", "wo",      "waveSync",  "lsh",       "trem",
-                                "tremSync", "tremSh"};
     std::vector<vorl::test::ExpectedParameter> stepped;
     for (const auto& expected : vorl::test::kExpectedParameters)
-        if (ids.contains(expected.id))
+        if (vorl::test::isStepped(expected))
             stepped.push_back(expected);
     return stepped;
 }
 
 const auto kSteppedParameters = steppedParameters();
 
-// The plug-in's own state inside a hosted VST3 state: JUCE's host keeps the component's
-// block as base64 text, and the plug-in's binary XML starts at its magic number.
-std::unique_ptr<juce::XmlElement> pluginStateXml(const juce::MemoryBlock& hostState)
-{
-    const auto host = juce::AudioProcessor::getXmlFromBinary(hostState.getData(), (int)hostState.getSize());
-    const auto* component = host != nullptr ? host->getChildByName("IComponent") : nullptr;
-    juce::MemoryBlock block;
-    if (component == nullptr || !block.fromBase64Encoding(component->getAllSubText()))
-        return {};
-    const char magic[] = {'V', 'C', '2', '!'};
-    const auto* bytes = static_cast<const char*>(block.getData());
-    for (size_t offset = 0; offset + sizeof magic <= block.getSize(); ++offset)
-        if (std::memcmp(bytes + offset, magic, sizeof magic) == 0)
-            return juce::AudioProcessor::getXmlFromBinary(bytes + offset, (int)(block.getSize() - offset));
-    return {};
-}
-
-class HostedSteppedParameterTest : public testing::Test
+class HostedSteppedParameterTest : public testing::TestWithParam<vorl::test::Format>
 {
 protected:
     void SetUp() override
     {
         juce::String error;
-        plugin = vorl::host::loadVst3(VORL_VST3_BUNDLE, 48000.0, 256, error);
+        plugin = vorl::test::loadBuilt(GetParam(), 48000.0, 256, error);
         ASSERT_NE(plugin.instance, nullptr) << error;
         plugin.instance->prepareToPlay(48000.0, 256);
     }
@@ -65,25 +42,25 @@ protected:
 
     juce::AudioProcessorParameter* find(const juce::String& name)
     {
-        for (auto* parameter : plugin.instance->getParameters())
-            if (parameter->getName(1024) == name)
-                return parameter;
-        ADD_FAILURE() << "no parameter " << name;
-        return nullptr;
+        auto* parameter = vorl::test::findParameter(*plugin.instance, name);
+        if (parameter == nullptr)
+            ADD_FAILURE() << "no parameter " << name;
+        return parameter;
     }
 
-    // One block of audio, then the message loop until the condition holds (at most a second),
-    // as in a running host.
+    // Blocks of audio and the message loop until the condition holds (at most a second), as in
+    // a running host. (An LV2 plug-in answers the host in the blocks after a change.)
     template <typename Condition> void runHostUntil(Condition&& condition)
     {
         juce::AudioBuffer<float> buffer(2, 256);
-        buffer.clear();
         juce::MidiBuffer midi;
-        plugin.instance->processBlock(buffer, midi);
         const auto deadline = juce::Time::getMillisecondCounter() + 1000;
         do
+        {
+            buffer.clear();
+            plugin.instance->processBlock(buffer, midi);
             juce::MessageManager::getInstance()->runDispatchLoopUntil(5);
-        while (!condition() && juce::Time::getMillisecondCounter() < deadline);
+        } while (!condition() && juce::Time::getMillisecondCounter() < deadline);
     }
 
     void runHost()
@@ -94,19 +71,18 @@ protected:
     // The plain value the plug-in stores for a parameter, read from its saved state.
     double storedValue(const char* id)
     {
-        juce::MemoryBlock state;
-        plugin.instance->getStateInformation(state);
-        if (const auto xml = pluginStateXml(state))
-            for (auto* param : xml->getChildWithTagNameIterator("PARAM"))
-                if (param->getStringAttribute("id") == id)
-                    return param->getDoubleAttribute("value", std::nan(""));
-        return std::nan("");
+        const auto values = vorl::test::storedValues(*plugin.instance);
+        const auto found = values.find(id);
+        return found != values.end() ? found->second : std::nan("");
     }
 
     vorl::host::HostedPlugin plugin;
 };
 
-TEST_F(HostedSteppedParameterTest, StepsAreDiscreteWithTheirCount)
+INSTANTIATE_TEST_SUITE_P(Formats, HostedSteppedParameterTest, testing::ValuesIn(vorl::test::builtFormats()),
+                         [](const auto& info) { return vorl::test::formatName(info.param); });
+
+TEST_P(HostedSteppedParameterTest, StepsAreDiscreteWithTheirCount)
 {
     ASSERT_EQ(kSteppedParameters.size(), 26u); // 20 switches and 6 whole numbers, none missed
     for (const auto& stepped : kSteppedParameters)
@@ -123,8 +99,10 @@ TEST_F(HostedSteppedParameterTest, StepsAreDiscreteWithTheirCount)
 }
 
 // A host value just below and just above the middle between two steps lands on the nearer
-// step; the host then shows that step and the plug-in stores it.
-TEST_F(HostedSteppedParameterTest, ValuesBetweenStepsReportTheStepHeld)
+// step; the plug-in stores it and the VST3 host then shows it. (JUCE's LV2 wrapper rounds an LV2
+// host's value to the nearest step before the plug-in sees it, so the plug-in cannot tell that
+// host which step it took; LV2 hosts offer only the steps of an enumeration.)
+TEST_P(HostedSteppedParameterTest, ValuesBetweenStepsReportTheStepHeld)
 {
     for (const auto& stepped : kSteppedParameters)
     {
@@ -141,8 +119,13 @@ TEST_F(HostedSteppedParameterTest, ValuesBetweenStepsReportTheStepHeld)
                 SCOPED_TRACE(juce::String(stepped.name) + " host value " + juce::String(hostValue, 4));
                 parameter->setValue((float)hostValue);
                 const float expected = (float)step / (float)steps;
-                runHostUntil([&] { return std::abs(parameter->getValue() - expected) < 1.0e-6f; });
-                EXPECT_NEAR(parameter->getValue(), (double)step / steps, 1.0e-6);
+                if (GetParam() == vorl::test::Format::vst3)
+                {
+                    runHostUntil([&] { return std::abs(parameter->getValue() - expected) < 1.0e-6f; });
+                    EXPECT_NEAR(parameter->getValue(), (double)step / steps, 1.0e-6);
+                }
+                else
+                    vorl::test::processABlock(*plugin.instance, 256);
                 EXPECT_DOUBLE_EQ(storedValue(stepped.id), stepped.minimum + step);
             }
     }
@@ -150,8 +133,10 @@ TEST_F(HostedSteppedParameterTest, ValuesBetweenStepsReportTheStepHeld)
 
 // After a state load every switch reports the restored 0 or 1, not a value the host sent
 // before the load.
-TEST_F(HostedSteppedParameterTest, StateLoadsReportTheRestoredSteps)
+TEST_P(HostedSteppedParameterTest, StateLoadsReportTheRestoredSteps)
 {
+    if (GetParam() == vorl::test::Format::lv2)
+        GTEST_SKIP() << "an LV2 host's values between steps never reach the plug-in (see above)";
     for (const bool restoredOn : {false, true})
     {
         for (const auto& stepped : kSteppedParameters)

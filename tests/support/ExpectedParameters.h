@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstring>
 
 namespace vorl::test
 {
@@ -80,4 +81,18 @@ inline constexpr std::array<ExpectedParameter, 63> kExpectedParameters{{
     {"tremOff", "Trem Offset", -180, 180, 0, 9},
     {"tremSh", "Trem Shape", 0, 7, 0, 9},
 }};
+
+// Switches and whole numbers: discrete for hosts, one step per whole value of their range.
+inline bool isStepped(const ExpectedParameter& parameter)
+{
+    constexpr const char* kSteppedIds[] = {
+        "io2x",     "lk",        "mu",        "rev",      "flipped", "tapCnt",     "dc",
+        "dcMode",   "dcSteps",   "mixByp",    "sideOnly", "ppOn",    "tp",         "tOd",
+        "pitchOn",  "pitchSync", "pitchWide", "pitch2x",  "pitchSh", "pitchGLink", "wo",
+        "waveSync", "lsh",       "trem",      "tremSync", "tremSh"};
+    for (const char* id : kSteppedIds)
+        if (std::strcmp(id, parameter.id) == 0)
+            return true;
+    return false;
+}
 } // namespace vorl::test

@@ -2,7 +2,7 @@
 #include "WidgetTestSupport.h"
 #include "editor/PluginEditor.h"
 #include "processor/PluginProcessor.h"
-#include "render/OfflinePlayHead.h"
+#include "pluginhost/OfflinePlayHead.h"
 
 #include <gtest/gtest.h>
 

@@ -138,7 +138,7 @@ bool renderFile(TarnelDelayAudioProcessor& processor, const RenderOptions& optio
     }
 
     const int blockSize = options.blockSize;
-    OfflinePlayHead playHead(options.tempo, sampleRate);
+    host::OfflinePlayHead playHead(options.tempo, sampleRate);
     processor.setPlayHead(&playHead);
     processor.setRateAndBufferSizeDetails(sampleRate, blockSize);
     processor.prepareToPlay(sampleRate, blockSize);

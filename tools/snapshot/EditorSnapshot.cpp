@@ -4,7 +4,7 @@
 #include "cli/PresetArgument.h"
 #include "editor/PluginEditor.h"
 #include "processor/PluginProcessor.h"
-#include "render/OfflinePlayHead.h"
+#include "pluginhost/OfflinePlayHead.h"
 
 namespace vorl::snapshot
 {

@@ -2,7 +2,7 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
-namespace vorl::render
+namespace vorl::host
 {
 // A play head for offline rendering: playing at a fixed tempo in 4/4 from time zero.
 class OfflinePlayHead : public juce::AudioPlayHead
@@ -29,4 +29,4 @@ private:
     double rate;
     juce::int64 position = 0;
 };
-} // namespace vorl::render
+} // namespace vorl::host

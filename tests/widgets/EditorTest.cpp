@@ -25,7 +25,7 @@ protected:
     // Lets the engine see a host tempo: one block with a playing transport at that tempo.
     void runAtTempo(double bpm)
     {
-        vorl::render::OfflinePlayHead playHead(bpm, 48000.0);
+        vorl::host::OfflinePlayHead playHead(bpm, 48000.0);
         processor.setPlayHead(&playHead);
         processor.setPlayConfigDetails(2, 2, 48000.0, 256);
         processor.prepareToPlay(48000.0, 256);

@@ -39,7 +39,7 @@ bool knownSection(const juce::String& name)
 // A plucked chord every half second: enough to fill the taps and move the meter.
 void runAudio(TarnelDelayAudioProcessor& processor)
 {
-    vorl::render::OfflinePlayHead playHead(120.0, kSampleRate);
+    vorl::host::OfflinePlayHead playHead(120.0, kSampleRate);
     processor.setPlayHead(&playHead);
     processor.setPlayConfigDetails(2, 2, kSampleRate, kBlockSize);
     processor.prepareToPlay(kSampleRate, kBlockSize);

@@ -53,12 +53,19 @@ TEST_F(ProcessorTest, AnswersHostQueriesLikeAStereoEffect)
     EXPECT_EQ(processor.getHistory().size(), 1);
 }
 
+// The window opens at the height of the sections as they were left: 504 with all four closed,
+// the 788 cap with all open (the default).
 TEST_F(ProcessorTest, EditorOpensAtItsDesignSize)
 {
-    std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditor());
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->getWidth(), 460);
-    EXPECT_EQ(editor->getHeight(), 504);
+    for (const bool open : {false, true})
+    {
+        for (const char* title : {"TAPE", "PITCH / CHORUS", "WAVE", "TREMOLO"})
+            processor.accordionLayout.setExpanded(title, open);
+        std::unique_ptr<juce::AudioProcessorEditor> editor(processor.createEditor());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->getWidth(), 460);
+        EXPECT_EQ(editor->getHeight(), open ? 788 : 504);
+    }
 }
 
 TEST_F(ProcessorTest, ApplyPatchStartsFromDefaultsAndIgnoresUnknownKeys)

@@ -22,7 +22,7 @@ void styleLabel(juce::Label& label, const juce::String& text, juce::Colour colou
     label.setJustificationType(juce::Justification::centredLeft);
 }
 
-struct SectionSpec
+struct SectionLook
 {
     const char* title;
     TdButton::Accent accent;
@@ -31,7 +31,7 @@ struct SectionSpec
     const char* powerId;
 };
 
-const SectionSpec kSections[] = {
+const SectionLook kSections[] = {
     {"WAVE",
      TdButton::purple,
      {juce::Colour(0xff5a4f72), juce::Colour(0xff1c192d), juce::Colour(0xffbeb2d3), juce::Colour(0xff72658c)},
@@ -197,8 +197,8 @@ void TarnelDelayAudioProcessorEditor::buildSections()
     std::vector<std::unique_ptr<AccordionComponent>> created;
     for (size_t i = 0; i < 4; ++i)
     {
-        const auto& spec = kSections[i];
-        auto section = std::make_unique<AccordionComponent>(spec.title, spec.colours, spec.accent);
+        const auto& look = kSections[i];
+        auto section = std::make_unique<AccordionComponent>(look.title, look.colours, look.accent);
         std::unique_ptr<juce::Component> body;
         switch (i)
         {
@@ -243,7 +243,7 @@ void TarnelDelayAudioProcessorEditor::buildSections()
         }
         }
         section->setContent(std::move(body));
-        section->setBodyHeight(spec.bodyHeight);
+        section->setBodyHeight(look.bodyHeight);
         created.push_back(std::move(section));
     }
 
@@ -284,10 +284,10 @@ void TarnelDelayAudioProcessorEditor::buildSections()
     for (auto& section : accordions)
     {
         section->setHeightListener(this);
-        for (const auto& spec : kSections)
-            if (section->getTitle() == spec.title)
+        for (const auto& look : kSections)
+            if (section->getTitle() == look.title)
                 powerAttachments.push_back(
-                    std::make_unique<Tree::ButtonAttachment>(tree, spec.powerId, section->powerButton));
+                    std::make_unique<Tree::ButtonAttachment>(tree, look.powerId, section->powerButton));
     }
 }
 

@@ -17,22 +17,22 @@ void forwardDrags(TdSlider& slider, const ParameterCallback& onStart, const Para
 }
 
 BodySliderRow::BodySliderRow(juce::Component& owner, juce::AudioProcessorValueTreeState& tree,
-                             const Spec& spec)
-    : slider(spec.kind)
+                             const Setup& setup)
+    : slider(setup.kind)
 {
-    slider.setRange(spec.minimum, spec.maximum, spec.step);
-    slider.resetValue = spec.reset;
-    slider.paramId = spec.paramId;
+    slider.setRange(setup.minimum, setup.maximum, setup.step);
+    slider.resetValue = setup.reset;
+    slider.paramId = setup.paramId;
     owner.addAndMakeVisible(slider);
 
-    BodyLabels::styleName(name, spec.label);
+    BodyLabels::styleName(name, setup.label);
     owner.addAndMakeVisible(name);
     BodyLabels::styleValue(value);
     owner.addAndMakeVisible(value);
 
-    if (tree.getParameter(spec.paramId) != nullptr)
+    if (tree.getParameter(setup.paramId) != nullptr)
         attachment = std::make_unique<juce::AudioProcessorValueTreeState::SliderAttachment>(
-            tree, spec.paramId, slider);
+            tree, setup.paramId, slider);
     refreshValue();
 }
 

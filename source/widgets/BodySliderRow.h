@@ -18,7 +18,7 @@ void forwardDrags(TdSlider& slider, const ParameterCallback& onStart, const Para
 class BodySliderRow
 {
 public:
-    struct Spec
+    struct Setup
     {
         const char* label;
         const char* paramId;
@@ -26,7 +26,7 @@ public:
         double minimum, maximum, step, reset;
     };
 
-    BodySliderRow(juce::Component& owner, juce::AudioProcessorValueTreeState& tree, const Spec& spec);
+    BodySliderRow(juce::Component& owner, juce::AudioProcessorValueTreeState& tree, const Setup& setup);
 
     static constexpr int kRowHeight = 24;
     static constexpr int kRowPitch = 26;

@@ -18,16 +18,16 @@ int shapeOf(float value)
 }
 } // namespace
 
-ModulatorBody::ModulatorBody(juce::AudioProcessorValueTreeState& treeIn, const Spec& spec)
-    : tree(treeIn), shapeId(spec.shapeId), rightValuesAtEdge(spec.rightValuesAtEdge),
-      rate(*this, treeIn, spec.rate), depth(*this, treeIn, spec.depth), phase(*this, treeIn, spec.phase),
-      offset(*this, treeIn, spec.offset)
+ModulatorBody::ModulatorBody(juce::AudioProcessorValueTreeState& treeIn, const Setup& setup)
+    : tree(treeIn), shapeId(setup.shapeId), rightValuesAtEdge(setup.rightValuesAtEdge),
+      rate(*this, treeIn, setup.rate), depth(*this, treeIn, setup.depth), phase(*this, treeIn, setup.phase),
+      offset(*this, treeIn, setup.offset)
 {
     phase.slider.beatPhaseSnap = true;
     BodyLabels::styleName(shapeLabel, "SHAPE");
     addAndMakeVisible(shapeLabel);
 
-    picker.accent = spec.pickerAccent;
+    picker.accent = setup.pickerAccent;
     picker.applyAccent();
     addAndMakeVisible(picker);
 

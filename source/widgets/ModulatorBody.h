@@ -13,18 +13,18 @@ class ModulatorBody : public juce::Component,
                       private juce::AudioProcessorValueTreeState::Listener
 {
 public:
-    struct Spec
+    struct Setup
     {
-        BodySliderRow::Spec rate, depth;
+        BodySliderRow::Setup rate, depth;
         const char* shapeId;
         int pickerAccent;
-        BodySliderRow::Spec phase, offset;
+        BodySliderRow::Setup phase, offset;
         // The right-hand read-outs sit at the body's right edge (x = width - 44) instead of
         // right of their slider.
         bool rightValuesAtEdge;
     };
 
-    ModulatorBody(juce::AudioProcessorValueTreeState& tree, const Spec& spec);
+    ModulatorBody(juce::AudioProcessorValueTreeState& tree, const Setup& setup);
     ~ModulatorBody() override;
 
     // Called after the user picks one of the random shapes (5 or 6), which take a new seed.

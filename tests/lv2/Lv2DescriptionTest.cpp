@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <lilv/lilv.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -63,21 +64,14 @@ protected:
     static std::vector<std::string> objects(const std::string& subject, const std::string& predicate)
     {
         LilvNode* s = lilv_new_uri(world, subject.c_str());
-        return objectsOf(s, predicate, true);
-    }
-
-    static std::vector<std::string> objectsOf(LilvNode* subject, const std::string& predicate,
-                                              bool freeSubject)
-    {
         LilvNode* p = lilv_new_uri(world, predicate.c_str());
-        LilvNodes* found = lilv_world_find_nodes(world, subject, p, nullptr);
+        LilvNodes* found = lilv_world_find_nodes(world, s, p, nullptr);
         std::vector<std::string> result;
         LILV_FOREACH(nodes, i, found)
         result.push_back(lilv_node_as_string(lilv_nodes_get(found, i)));
         lilv_nodes_free(found);
         lilv_node_free(p);
-        if (freeSubject)
-            lilv_node_free(subject);
+        lilv_node_free(s);
         return result;
     }
 

@@ -239,3 +239,46 @@ TEST_F(EditorTest, PredelayFollowsTheStartNoteOnlyWhenItChanges)
     EXPECT_EQ(get("pd"), 1000.0f); // and follows the tempo
 }
 } // namespace
+
+namespace
+{
+// Real controls of the assembled window, driven with synthetic mouse events.
+TEST_F(EditorTest, ControlsOfTheWindowReachTheirParameters)
+{
+    for (const char* title : {"TAPE", "PITCH / CHORUS", "WAVE", "TREMOLO"})
+        processor.accordionLayout.setExpanded(title, false);
+    open();
+    tick();
+
+    // The vorl control: a drag to the right end is Vorl +100.
+    auto& vorl = editor->vorlControl;
+    const juce::Point<float> down{10.0f, 30.0f};
+    const juce::Point<float> end{static_cast<float>(vorl.getWidth()), 30.0f};
+    vorl.mouseDown(vorl::test::mouseEvent(vorl, down, vorl::test::leftButton, down));
+    vorl.mouseDrag(vorl::test::mouseEvent(vorl, end, vorl::test::leftButton, down));
+    EXPECT_EQ(editor->activeParamId, "g"); // the vorl overlay's focus while dragging
+    vorl.mouseUp(vorl::test::mouseEvent(vorl, end, {}, down));
+    EXPECT_EQ(get("g"), 100.0f);
+    EXPECT_TRUE(editor->activeParamId.isEmpty());
+
+    // The predelay handle: dragging it shows the START read-out on the next tick.
+    auto& visualizer = editor->visualizer;
+    const auto handle = visualizer.curves().predelayHandle();
+    visualizer.mouseDown(vorl::test::mouseEvent(visualizer, handle, vorl::test::leftButton, handle));
+    visualizer.mouseDrag(
+        vorl::test::mouseEvent(visualizer, handle.translated(40.0f, 0.0f), vorl::test::leftButton, handle));
+    tick();
+    EXPECT_TRUE(visualizer.readoutHuds[2].isShown());
+    visualizer.mouseUp(vorl::test::mouseEvent(visualizer, handle.translated(40.0f, 0.0f), {}, handle));
+    EXPECT_GT(get("pd"), 326.0f);
+
+    // A click on a section's header opens it and the window grows with it.
+    auto& tape = *editor->accordions.front();
+    const juce::Point<float> header{150.0f, 10.0f};
+    tape.mouseDown(vorl::test::mouseEvent(tape, header, vorl::test::leftButton, header));
+    finishAnimations();
+    EXPECT_TRUE(tape.isExpanded());
+    EXPECT_GT(editor->getHeight(), 504);
+    EXPECT_TRUE(processor.accordionLayout.isExpanded("TAPE"));
+}
+} // namespace

@@ -106,6 +106,14 @@ void DensityStrip::setReadoutTexts(const juce::String& startText, const juce::St
     endReadout.setText(endText, juce::dontSendNotification);
 }
 
+void DensityStrip::setVorlAmount(float amount)
+{
+    if (amount == vorlAmount)
+        return;
+    vorlAmount = amount;
+    repaint();
+}
+
 void DensityStrip::paint(juce::Graphics& g)
 {
     const auto bounds = getLocalBounds().toFloat();

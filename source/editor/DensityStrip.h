@@ -22,6 +22,11 @@ public:
 
     void setReadoutTexts(const juce::String& startText, const juce::String& endText);
 
+    // The Vorl amount (-100..100) the strip was last given; it repaints only on a change, so
+    // the editor can hand it over on every refresh tick.
+    void setVorlAmount(float amount);
+    float getVorlAmount() const noexcept { return vorlAmount; }
+
     void paint(juce::Graphics& g) override;
     void paintOverChildren(juce::Graphics& g) override;
     void resized() override;
@@ -36,6 +41,7 @@ private:
     double lastEnd = 0.0;
     double lastPropagated = -1.0;
     bool propagating = false;
+    float vorlAmount = 0.0f;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR(DensityStrip)
 };

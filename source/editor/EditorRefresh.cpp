@@ -69,7 +69,6 @@ void TarnelDelayAudioProcessorEditor::timerCallback()
 
     // 13. Predelay follows Start.
     refreshPredelayFollowsStart(k);
-    state.predelayMs = raw("pd");
 
     // 14. Scale (the seeds come with the record).
     state.hudScale = activeParamId == "mix" || activeParamId == "mout" ? 1.5f : 1.0f;
@@ -220,6 +219,7 @@ void TarnelDelayAudioProcessorEditor::refreshStartEndPanel(float k)
         return juce::String(static_cast<int>(vorl::timeSliderToMs(raw(id)) * k)) + " ms";
     };
     visualizer.setStartEndTexts(text("s"), text("e"));
+    strip.setVorlAmount(raw("g"));
 }
 
 void TarnelDelayAudioProcessorEditor::refreshPredelayFollowsStart(float k)

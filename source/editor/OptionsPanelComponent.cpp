@@ -13,7 +13,6 @@ void styleYellowLabel(juce::Label& label, const juce::String& text, float height
     label.setFont(Typefaces::consolas(height));
     label.setColour(juce::Label::textColourId, Palette::accentYellow);
     label.setJustificationType(juce::Justification::centredLeft);
-    label.setBorderSize({});
 }
 } // namespace
 
@@ -96,7 +95,6 @@ void OptionsPanelComponent::buildRandomMatrixUI()
         }
         RowToggle toggle{std::make_unique<juce::ToggleButton>(row.caption), row.id};
         auto* button = toggle.button.get();
-        button->setColour(juce::ToggleButton::textColourId, Palette::textBright);
         button->setToggleState(matrix->isEnabled(row.id), juce::dontSendNotification);
         const juce::String id = row.id;
         button->onClick = [this, button, id] { matrix->setEnabled(id, button->getToggleState()); };

@@ -260,6 +260,8 @@ TEST_F(EditorTest, ControlsOfTheWindowReachTheirParameters)
     vorl.mouseUp(vorl::test::mouseEvent(vorl, end, {}, down));
     EXPECT_EQ(get("g"), 100.0f);
     EXPECT_TRUE(editor->activeParamId.isEmpty());
+    tick(); // the start/end strip learns the new amount on the next refresh
+    EXPECT_EQ(editor->visualizer.strip.getVorlAmount(), 100.0f);
 
     // The predelay handle: dragging it shows the START read-out on the next tick.
     auto& visualizer = editor->visualizer;

@@ -9,6 +9,7 @@ packages=(
     juce-modules-source juce-tools
     libpng-dev libjpeg-dev libflac-dev libvorbis-dev libogg-dev zlib1g-dev
     libfreetype-dev libfontconfig1-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev
+    libxtst-dev
     libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     lilv-utils serdi liblilv-dev

@@ -1,6 +1,7 @@
 // vorl-snapshot OUT.png --widget NAME [--scale 1|2]: paints one page of the widget gallery
 // (or the plug-in's editor) into a PNG with the software renderer; no display needed.
-// For the editor: [--preset ID] [--expanded SECTIONS] [ID=VALUE ...] set what it shows.
+// For the editor: [--preset ID] [--expanded SECTIONS] [--options] [ID=VALUE ...] set what it
+// shows.
 // vorl-snapshot --list prints the gallery's names and sizes.
 #include "cli/ParameterArguments.h"
 #include "snapshot/EditorSnapshot.h"
@@ -15,7 +16,8 @@ constexpr int kUsageError = 2;
 int usage()
 {
     std::cerr << "usage: vorl-snapshot OUT.png --widget NAME [--scale 1|2]\n"
-                 "       vorl-snapshot OUT.png --widget editor [--preset ID] [--expanded SECTIONS] [ID=VALUE ...] "
+                 "       vorl-snapshot OUT.png --widget editor [--preset ID] [--expanded SECTIONS] "
+                 "[--options] [ID=VALUE ...] "
                  "[--scale 1|2]\n"
                  "       vorl-snapshot --list"
               << std::endl;
@@ -46,6 +48,11 @@ int main(int argc, char* argv[])
         else if (arg == "--expanded" && i + 1 < argc)
         {
             editorOptions.expanded.addTokens(juce::String::fromUTF8(argv[++i]), ",", {});
+            editorOptionsGiven = true;
+        }
+        else if (arg == "--options")
+        {
+            editorOptions.optionsOpen = true;
             editorOptionsGiven = true;
         }
         else if (vorl::cli::isParameterAssignment(arg))
@@ -95,7 +102,9 @@ int main(int argc, char* argv[])
     {
         if (editorOptionsGiven)
         {
-            std::cerr << "vorl-snapshot: --preset, --expanded and ID=VALUE apply to the editor only" << std::endl;
+            std::cerr
+                << "vorl-snapshot: --preset, --expanded, --options and ID=VALUE apply to the editor only"
+                << std::endl;
             return kUsageError;
         }
         const auto* entry = vorl::snapshot::findGalleryEntry(widgetName);

@@ -28,6 +28,8 @@ public:
     void show();
     void hide();
     bool isOpen() const noexcept { return open; }
+    // Puts the panel where its current slide ends, at once (for still pictures).
+    void finishSliding() { animator.cancelAllAnimations(true); }
     // Shows the matrix flags as they are now.
     void refreshRowToggles();
 

@@ -3,8 +3,8 @@
 #include "cli/ParameterArguments.h"
 #include "cli/PresetArgument.h"
 #include "editor/PluginEditor.h"
-#include "processor/PluginProcessor.h"
 #include "pluginhost/OfflinePlayHead.h"
+#include "processor/PluginProcessor.h"
 
 namespace vorl::snapshot
 {
@@ -74,7 +74,8 @@ public:
 
     bool build(const EditorSnapshotOptions& options, juce::String& error)
     {
-        if (options.presetId.isNotEmpty() && !vorl::cli::applyPresetArgument(processor, options.presetId, error))
+        if (options.presetId.isNotEmpty() &&
+            !vorl::cli::applyPresetArgument(processor, options.presetId, error))
             return false;
         for (const auto& assignment : options.assignments)
         {
@@ -102,6 +103,11 @@ public:
         for (int tick = 0; tick < 30; ++tick)
             editor->vorlControl.timerCallback();
         editor->masterFader->updateMeter();
+        if (options.optionsOpen)
+        {
+            editor->optionsButton.setToggleState(true, juce::sendNotificationSync);
+            editor->optionsPanel.finishSliding();
+        }
         addAndMakeVisible(*editor);
         setSize(editor->getWidth(), editor->getHeight());
         return true;

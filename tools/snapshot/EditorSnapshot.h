@@ -12,6 +12,7 @@ struct EditorSnapshotOptions
     juce::String presetId;         // a factory preset to load first; empty for the current state
     juce::StringArray assignments; // "ID=VALUE" parameter settings, applied after the preset
     juce::StringArray expanded;    // section titles (any case, "PITCH" for PITCH / CHORUS) or "all"
+    bool optionsOpen = false;      // the options panel slid in, as after a click on OPTIONS
 };
 
 // A page holding a processor and its editor at the real size, after a second of audio has run

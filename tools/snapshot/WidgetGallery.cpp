@@ -595,6 +595,14 @@ std::unique_ptr<juce::Component> createEditor()
     juce::String error;
     return createEditorPage({}, error);
 }
+
+std::unique_ptr<juce::Component> createEditorWithOptions()
+{
+    EditorSnapshotOptions options;
+    options.optionsOpen = true;
+    juce::String error;
+    return createEditorPage(options, error);
+}
 } // namespace
 
 const std::vector<GalleryEntry>& galleryEntries()
@@ -612,6 +620,8 @@ const std::vector<GalleryEntry>& galleryEntries()
         {"about", "the About dialog on its overlay", createAbout},
         {"notices", "the third-party notices text", createNotices},
         {"editor", "the whole editor after a second of audio, default settings", createEditor},
+        {"editor-options", "the whole editor with the options panel and random matrix open",
+         createEditorWithOptions},
         faderEntry("fader-quiet", "master fader at 0 dB, no output", 0.0f, 0.0f),
         faderEntry("fader-loud", "master fader at -6 dB, output at -9 dBFS (green and amber)", 0.355f, -6.0f),
         hudEntry<EqHud>("hud-eq", "filter overlay, HP 120 Hz and LP 6 kHz",

@@ -68,6 +68,17 @@ void processABlock(juce::AudioPluginInstance& instance, int blockSize)
     instance.processBlock(silence, midi);
 }
 
+void settle(juce::AudioPluginInstance& instance, int milliseconds, int blockSize)
+{
+    const auto deadline = juce::Time::getMillisecondCounter() + (juce::uint32)milliseconds;
+    do
+    {
+        processABlock(instance, blockSize);
+        juce::MessageManager::getInstance()->runDispatchLoopUntil(5);
+    } while (juce::Time::getMillisecondCounter() < deadline);
+    processABlock(instance, blockSize);
+}
+
 namespace
 {
 // The base64 text that holds the plug-in's block in a host's saved state.

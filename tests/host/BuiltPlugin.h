@@ -37,6 +37,11 @@ void moveEveryParameter(juce::AudioPluginInstance& instance);
 // plug-in with the audio: an LV2 plug-in sees a host's change only then.
 void processABlock(juce::AudioPluginInstance& instance, int blockSize = 512);
 
+// Runs the host for a while, blocks and message-loop turns interleaved, so that what the
+// plug-in sends on its own - the step it holds after a value between steps, 20 ms later - has
+// reached the host and come back before a test sets anything new.
+void settle(juce::AudioPluginInstance& instance, int milliseconds = 100, int blockSize = 512);
+
 // The plug-in's own state inside what a host saved: JUCE's VST3 host keeps the component's
 // block as base64 in its XML, JUCE's LV2 host saves the LV2 state as Turtle with the block
 // as a base64 literal. Null when there is none.

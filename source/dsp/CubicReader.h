@@ -87,6 +87,15 @@ inline float readCubic(const float* data, int length, int stride, int channel, d
                       data[ic * stride + channel], data[id * stride + channel], p.t);
 }
 
+// The same read from a ring that carries copies of the frames across its seam (index -1 and
+// length to length + 2, as DelayLine keeps them): no neighbour needs wrapping.
+inline float readSeamlessCubic(const float* ring, int length, double position) noexcept
+{
+    const RingPosition p = RingPosition::of(position, length);
+    const float* x = ring + p.index;
+    return catmullRom(x[-1], x[0], x[1], x[2], p.t);
+}
+
 // Reader for a position that advances exactly one frame per output sample: the weights are
 // computed once and the four-sample window slides, so each sample costs one load. The frames
 // it reads must already hold their data when they enter the window (the window reaches two

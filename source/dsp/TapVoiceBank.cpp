@@ -12,43 +12,29 @@ namespace
 {
 constexpr float kOffsetUnitMs = 5.0f;
 
-// Adds gain * scale * (cubic read) for n frames of one channel, starting at a read position
-// that advances one frame per sample. Runs that need no wrap-around use direct indexing so the
-// compiler can vectorise them; the weights and the order of the sums match CubicReader.
-void accumulateSettled(const float* line, int length, int channel, double position, int n, float gain,
-                       float scale, float* wet) noexcept
+// Adds gain * scale * (cubic read) for n frames of one channel's ring, starting at a read
+// position that advances one frame per sample. The ring's seam copies let every run read
+// straight through memory, so the compiler can vectorise it; the weights and the order of the
+// sums match CubicReader.
+void accumulateSettled(const float* ring, int length, double position, int n, float gain, float scale,
+                       float* wet) noexcept
 {
     const RingPosition p = RingPosition::of(position, length);
     const CatmullRomWeights w = CatmullRomWeights::at(p.t);
     int idx = p.index;
-    int k = 0;
-    while (k < n)
+    for (int k = 0; k < n; idx = 0)
     {
-        if (idx >= 1 && idx <= length - 3)
-        {
-            const int run = std::min(n - k, length - 2 - idx);
-            const float* x = line + 2 * idx + channel;
-            float* out = wet + k;
+        const int run = std::min(n - k, length - idx);
+        const float* x = ring + idx;
+        float* out = wet + k;
+        // A scale of 1 (no ping-pong) changes nothing, so its multiply is left out.
+        if (scale == 1.0f)
             for (int j = 0; j < run; ++j)
-            {
-                const float s =
-                    w.w0 * x[2 * j - 2] + w.w1 * x[2 * j] + w.w2 * x[2 * j + 2] + w.w3 * x[2 * j + 4];
-                out[j] += gain * s * scale;
-            }
-            k += run;
-            idx += run; // at most length - 2
-        }
+                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]);
         else
-        {
-            const int ia = idx == 0 ? length - 1 : idx - 1;
-            const int ic = idx + 1 == length ? 0 : idx + 1;
-            const int id = ic + 1 == length ? 0 : ic + 1;
-            const float s = w.apply(line[2 * ia + channel], line[2 * idx + channel], line[2 * ic + channel],
-                                    line[2 * id + channel]);
-            wet[k] += gain * s * scale;
-            ++k;
-            idx = idx + 1 == length ? 0 : idx + 1;
-        }
+            for (int j = 0; j < run; ++j)
+                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]) * scale;
+        k += run;
     }
 }
 
@@ -78,7 +64,7 @@ double rightPosition(long base, float delay, float shift) noexcept
 
 struct TapVoiceBank::BlockContext
 {
-    const float* line;
+    const float* ring[2]; // the line's channels, with their seam copies
     int length;
     int n;
     int writeStart;
@@ -189,7 +175,8 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         return;
 
     BlockContext ctx{};
-    ctx.line = line.data();
+    ctx.ring[0] = line.channel(0);
+    ctx.ring[1] = line.channel(1);
     ctx.length = line.getLength();
     ctx.n = n;
     ctx.writeStart = writeStart;
@@ -206,6 +193,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     ctx.wetR = wetR;
 
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
+    WornGroup worn;
 
     for (int i = 0; i < kMaxTaps; ++i)
     {
@@ -229,13 +217,21 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         {
             const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
             if (ctx.wear)
-                renderSettledWorn(voice, i, ctx, shift, wearCoef);
+            {
+                worn.add(i, shift, wearCoef);
+                if (worn.count == WornGroup::kMaxVoices)
+                    renderSettledWorn(worn, ctx);
+            }
             else
+            {
                 renderSettled(voice, i, ctx, shift);
+            }
             continue;
         }
+        renderSettledWorn(worn, ctx); // the voices before this one add to the bus first
         renderBySample(voice, i, ctx, wearCoef, fast);
     }
+    renderSettledWorn(worn, ctx);
 }
 
 void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
@@ -258,54 +254,83 @@ void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext&
 
     const auto parity = static_cast<size_t>(index) & 1u;
     const long base = ctx.writeStart;
-    accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
+    accumulateSettled(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
                       ctx.scaleL[parity], ctx.wetL);
-    accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), ctx.n,
+    accumulateSettled(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift), ctx.n,
                       voice.gainNow, ctx.scaleR[parity], ctx.wetR);
 }
 
-void TapVoiceBank::renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
-                                     float wearCoef) const noexcept
+void TapVoiceBank::renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept
 {
-    // As renderSettled, with the wear lowpass after the read: the voice is read into a small
-    // scratch chunk by the vectorised reader, then filtered and added.
-    beginSettledBlock(voice, ctx.n);
-
-    const auto parity = static_cast<size_t>(index) & 1u;
-    const float scaleL = ctx.scaleL[parity];
-    const float scaleR = ctx.scaleR[parity];
+    // As renderSettled, with the wear lowpass after the read. The group's voices are read into
+    // scratch rows by the vectorised reader, then filtered side by side: their one-pole filters
+    // are independent chains that overlap, where one voice at a time waits on each sample's
+    // result. Each sample still adds the voices to the bus in voice order.
     constexpr int kChunk = 256;
-    float chunkL[kChunk];
-    float chunkR[kChunk];
+    constexpr int kMax = WornGroup::kMaxVoices;
+    float chunkL[kMax][kChunk];
+    float chunkR[kMax][kChunk];
+    float stateL[kMax], stateR[kMax], scaleL[kMax], scaleR[kMax];
+    const int count = group.count;
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        beginSettledBlock(voice, ctx.n);
+        const auto parity = static_cast<size_t>(group.index[g]) & 1u;
+        scaleL[g] = ctx.scaleL[parity];
+        scaleR[g] = ctx.scaleR[parity];
+        stateL[g] = voice.wearStateL;
+        stateR[g] = voice.wearStateR;
+    }
     for (int start = 0; start < ctx.n; start += kChunk)
     {
         const int m = std::min(kChunk, ctx.n - start);
-        std::fill_n(chunkL, m, 0.0f);
-        std::fill_n(chunkR, m, 0.0f);
         const long base = static_cast<long>(ctx.writeStart) + start;
-        accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), m, voice.gainNow, 1.0f,
-                          chunkL);
-        accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), m,
-                          voice.gainNow, 1.0f, chunkR);
-        float stateL = voice.wearStateL;
-        float stateR = voice.wearStateR;
+        for (int g = 0; g < count; ++g)
+        {
+            const TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+            std::fill_n(chunkL[g], m, 0.0f);
+            std::fill_n(chunkR[g], m, 0.0f);
+            accumulateSettled(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow), m, voice.gainNow,
+                              1.0f, chunkL[g]);
+            accumulateSettled(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]), m,
+                              voice.gainNow, 1.0f, chunkR[g]);
+        }
         float* outL = ctx.wetL + start;
         float* outR = ctx.wetR + start;
         for (int j = 0; j < m; ++j)
         {
-            stateL += (chunkL[j] - stateL) * wearCoef;
-            stateR += (chunkR[j] - stateR) * wearCoef;
-            outL[j] += stateL * scaleL;
-            outR[j] += stateR * scaleR;
+            float sumL = outL[j];
+            float sumR = outR[j];
+            for (int g = 0; g < count; ++g)
+            {
+                stateL[g] += (chunkL[g][j] - stateL[g]) * group.coef[g];
+                stateR[g] += (chunkR[g][j] - stateR[g]) * group.coef[g];
+                sumL += stateL[g] * scaleL[g];
+                sumR += stateR[g] * scaleR[g];
+            }
+            outL[j] = sumL;
+            outR[j] = sumR;
         }
-        voice.wearStateL = stateL;
-        voice.wearStateR = stateR;
     }
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        voice.wearStateL = stateL[g];
+        voice.wearStateR = stateR[g];
+    }
+    group.count = 0;
 }
 
-void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
-                                  bool useReaders) const noexcept
+void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockContext& context,
+                                  float wearCoef, bool useReaders) const noexcept
 {
+    // Works on copies of the voice, the context and the ramp settings: a store to the wet bus
+    // could otherwise alias any of them and force them back to memory on every sample.
+    TapVoice voice = storedVoice;
+    const BlockContext ctx = context;
+    const float step = rampStep;
+    const float glide = glideCoef;
     const auto parity = static_cast<size_t>(index) & 1u;
     const float scaleL = ctx.scaleL[parity];
     const float scaleR = ctx.scaleR[parity];
@@ -319,12 +344,12 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
     if (useReaders)
     {
         const long base = ctx.writeStart;
-        oldL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.delayNow));
-        oldR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.delayNow, shift));
+        oldL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(base, voice.delayNow));
+        oldR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(base, voice.delayNow, shift));
         if (voice.crossfading)
         {
-            newL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.newDelay));
-            newR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.newDelay, shift));
+            newL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(base, voice.newDelay));
+            newR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(base, voice.newDelay, shift));
         }
     }
 
@@ -343,9 +368,9 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
         }
 
         if (voice.targetGain > voice.gainNow)
-            voice.gainNow = std::min(voice.gainNow + rampStep, voice.targetGain);
+            voice.gainNow = std::min(voice.gainNow + step, voice.targetGain);
         if (voice.gainNow > voice.targetGain)
-            voice.gainNow = std::max(voice.gainNow - rampStep, voice.targetGain);
+            voice.gainNow = std::max(voice.gainNow - step, voice.targetGain);
 
         if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
         {
@@ -355,7 +380,7 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
 
         if (voice.crossfading)
         {
-            voice.fade += rampStep;
+            voice.fade += step;
             if (voice.fade >= 1.0f)
             {
                 voice.fade = 1.0f;
@@ -376,18 +401,18 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
                     voice.fade = 0.0f;
                     if (useReaders)
                     {
-                        newL.start(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
-                        newR.start(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
+                        newL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(pos, voice.newDelay));
+                        newR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(pos, voice.newDelay, shift));
                     }
                 }
             }
         }
         else if (!voice.changeRequested)
         {
-            voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glideCoef);
+            voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
         }
 
-        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
         shift = voice.offsetNow * shiftPerOffset;
 
         if (useReaders && (voice.delayNow != readerDelay || shift != readerShift))
@@ -409,13 +434,14 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
         }
         else
         {
-            left = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.delayNow));
-            right = readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.delayNow, shift));
+            left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
+            right = readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
             if (voice.crossfading)
             {
-                const float left2 = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
+                const float left2 =
+                    readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
                 const float right2 =
-                    readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
+                    readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
                 left = left + (left2 - left) * voice.fade;
                 right = right + (right2 - right) * voice.fade;
             }
@@ -433,5 +459,6 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
         ctx.wetL[s] += sL * scaleL;
         ctx.wetR[s] += sR * scaleR;
     }
+    storedVoice = voice;
 }
 } // namespace vorl

@@ -57,10 +57,28 @@ public:
 private:
     struct BlockContext;
 
+    // Consecutive voices on the settled path with tape wear, rendered together.
+    struct WornGroup
+    {
+        static constexpr int kMaxVoices = 8;
+        int count = 0;
+        int index[kMaxVoices];
+        float shift[kMaxVoices];
+        float coef[kMaxVoices];
+
+        void add(int voice, float voiceShift, float wearCoef) noexcept
+        {
+            index[count] = voice;
+            shift[count] = voiceShift;
+            coef[count] = wearCoef;
+            ++count;
+        }
+    };
+
     void beginSettledBlock(TapVoice& voice, int n) const noexcept;
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
-    void renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
-                           float wearCoef) const noexcept;
+    // Renders the group's voices and empties it.
+    void renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -144,5 +145,43 @@ private:
     CatmullRomWeights weights;
     float a = 0.0f, b = 0.0f, c = 0.0f;
     int nextIndex = 0;
+};
+
+// CubicReader for a ring with seam copies (SeamlessRing), reading a run of samples at a time: the
+// same weights and sums, in a loop the compiler can vectorise.
+class SeamlessRunReader
+{
+public:
+    void start(const float* ringFrames, int ringLength, double position) noexcept
+    {
+        ring = ringFrames;
+        length = ringLength;
+        const RingPosition p = RingPosition::of(position, length);
+        weights = CatmullRomWeights::at(p.t);
+        index = p.index;
+    }
+
+    // Writes the values of the next m samples to out.
+    void read(float* out, int m) noexcept
+    {
+        const CatmullRomWeights w = weights; // a local copy the stores to out cannot alias
+        for (int k = 0; k < m;)
+        {
+            const int run = std::min(m - k, length - index);
+            const float* x = ring + index;
+            for (int j = 0; j < run; ++j)
+                out[k + j] = w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2];
+            k += run;
+            index += run;
+            if (index == length)
+                index = 0;
+        }
+    }
+
+private:
+    const float* ring = nullptr;
+    int length = 1;
+    CatmullRomWeights weights;
+    int index = 0;
 };
 } // namespace vorl

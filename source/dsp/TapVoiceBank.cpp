@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vorl
 {
@@ -338,24 +339,45 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
 
     float shift = voice.offsetNow * shiftPerOffset;
-    CubicReader oldL, oldR, newL, newR;
+    // While the delay holds still, the old and new positions advance one frame per sample: their
+    // readers fill a chunk of values at a time, which the loop below takes sample by sample.
+    constexpr int kChunk = 64;
+    SeamlessRunReader oldL, oldR, newL, newR;
+    float chunkA[2][kChunk], chunkB[2][kChunk];
+    float(*oldValues)[kChunk] = chunkA;
+    float(*newValues)[kChunk] = chunkB;
+    int chunkStart = 0;
+    int chunkEnd = 0;
     float readerDelay = voice.delayNow;
     const float readerShift = shift;
     if (useReaders)
     {
         const long base = ctx.writeStart;
-        oldL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(base, voice.delayNow));
-        oldR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(base, voice.delayNow, shift));
+        oldL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        oldR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift));
         if (voice.crossfading)
         {
-            newL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(base, voice.newDelay));
-            newR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(base, voice.newDelay, shift));
+            newL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.newDelay));
+            newR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.newDelay, shift));
         }
     }
 
     for (int s = 0; s < ctx.n; ++s)
     {
         const long pos = static_cast<long>(ctx.writeStart) + s;
+
+        if (useReaders && s == chunkEnd)
+        {
+            chunkStart = s;
+            chunkEnd = std::min(ctx.n, s + kChunk);
+            oldL.read(oldValues[0], chunkEnd - s);
+            oldR.read(oldValues[1], chunkEnd - s);
+            if (voice.crossfading)
+            {
+                newL.read(newValues[0], chunkEnd - s);
+                newR.read(newValues[1], chunkEnd - s);
+            }
+        }
 
         if (hasSwitch && s == ctx.switchIndex)
         {
@@ -390,6 +412,7 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
                 {
                     oldL = newL;
                     oldR = newR;
+                    std::swap(oldValues, newValues);
                     readerDelay = voice.delayNow;
                 }
                 if (voice.pendingChange)
@@ -401,8 +424,10 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
                     voice.fade = 0.0f;
                     if (useReaders)
                     {
-                        newL.start(ctx.ring[0], ctx.length, 1, 0, leftPosition(pos, voice.newDelay));
-                        newR.start(ctx.ring[1], ctx.length, 1, 0, rightPosition(pos, voice.newDelay, shift));
+                        newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                        newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                        newL.read(newValues[0] + (s - chunkStart), chunkEnd - s);
+                        newR.read(newValues[1] + (s - chunkStart), chunkEnd - s);
                     }
                 }
             }
@@ -422,12 +447,13 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
         float right;
         if (useReaders)
         {
-            left = oldL.next();
-            right = oldR.next();
+            const int k = s - chunkStart;
+            left = oldValues[0][k];
+            right = oldValues[1][k];
             if (voice.crossfading)
             {
-                const float left2 = newL.next();
-                const float right2 = newR.next();
+                const float left2 = newValues[0][k];
+                const float right2 = newValues[1][k];
                 left = left + (left2 - left) * voice.fade;
                 right = right + (right2 - right) * voice.fade;
             }

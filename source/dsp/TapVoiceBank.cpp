@@ -230,7 +230,12 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
             continue;
         }
         renderSettledWorn(worn, ctx); // the voices before this one add to the bus first
-        renderBySample(voice, i, ctx, wearCoef, fast);
+        const bool onlyGliding = !voice.crossfading && !voice.changeRequested && switchIndex < 0 &&
+                                 voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain;
+        if (fastPathEnabled && !fast && onlyGliding)
+            renderGliding(voice, i, ctx, wearCoef);
+        else
+            renderBySample(voice, i, ctx, wearCoef, fast);
     }
     renderSettledWorn(worn, ctx);
 }
@@ -321,6 +326,41 @@ void TapVoiceBank::renderSettledWorn(WornGroup& group, const BlockContext& ctx) 
         voice.wearStateR = stateR[g];
     }
     group.count = 0;
+}
+
+void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockContext& context,
+                                 float wearCoef) const noexcept
+{
+    // renderBySample for a voice whose gain holds and that neither crossfades nor waits for a
+    // crossfade: only its delay and offset glide, so each sample is two glide steps and two
+    // reads, without the branches of the general case.
+    TapVoice voice = storedVoice;
+    const BlockContext ctx = context;
+    const float glide = glideCoef;
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
+    const float gain = voice.gainNow;
+    for (int s = 0; s < ctx.n; ++s)
+    {
+        const long pos = static_cast<long>(ctx.writeStart) + s;
+        voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
+        const float shift = voice.offsetNow * shiftPerOffset;
+        float sL = gain * readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
+        float sR = gain * readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
+        if (ctx.wear)
+        {
+            voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
+            sL = voice.wearStateL;
+            voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
+            sR = voice.wearStateR;
+        }
+        ctx.wetL[s] += sL * scaleL;
+        ctx.wetR[s] += sR * scaleR;
+    }
+    storedVoice = voice;
 }
 
 void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockContext& context,

@@ -79,6 +79,7 @@ private:
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
     // Renders the group's voices and empties it.
     void renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept;
+    void renderGliding(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef) const noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;

@@ -50,6 +50,21 @@ float glideTowards(float now, float target, float coef) noexcept
     return next;
 }
 
+// Adds one sample of a voice (gain applied) to the bus, through the voice's wear filter when on.
+void addSample(TapVoice& voice, float sL, float sR, bool wear, float wearCoef, float scaleL, float scaleR,
+               float& wetL, float& wetR) noexcept
+{
+    if (wear)
+    {
+        voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
+        sL = voice.wearStateL;
+        voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
+        sR = voice.wearStateR;
+    }
+    wetL += sL * scaleL;
+    wetR += sR * scaleR;
+}
+
 // Read positions of the two channels for a delay: the right one moves by the stereo shift but
 // never reads ahead of the write position.
 double leftPosition(long base, float delay) noexcept
@@ -348,17 +363,11 @@ void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockCo
         voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
         voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
         const float shift = voice.offsetNow * shiftPerOffset;
-        float sL = gain * readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
-        float sR = gain * readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
-        if (ctx.wear)
-        {
-            voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
-            sL = voice.wearStateL;
-            voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
-            sR = voice.wearStateR;
-        }
-        ctx.wetL[s] += sL * scaleL;
-        ctx.wetR[s] += sR * scaleR;
+        const float left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
+        const float right =
+            readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
+        addSample(voice, gain * left, gain * right, ctx.wear, wearCoef, scaleL, scaleR, ctx.wetL[s],
+                  ctx.wetR[s]);
     }
     storedVoice = voice;
 }
@@ -513,17 +522,8 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
             }
         }
 
-        float sL = voice.gainNow * left;
-        float sR = voice.gainNow * right;
-        if (ctx.wear)
-        {
-            voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
-            sL = voice.wearStateL;
-            voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
-            sR = voice.wearStateR;
-        }
-        ctx.wetL[s] += sL * scaleL;
-        ctx.wetR[s] += sR * scaleR;
+        addSample(voice, voice.gainNow * left, voice.gainNow * right, ctx.wear, wearCoef, scaleL, scaleR,
+                  ctx.wetL[s], ctx.wetR[s]);
     }
     storedVoice = voice;
 }

@@ -481,13 +481,18 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
                 }
             }
         }
-        else if (!voice.changeRequested)
+        // A glide step at its target leaves the value as it is: skipping it keeps the step's
+        // chain of dependent operations out of the loop for the voices that only fade or wait.
+        else if (!voice.changeRequested && voice.delayNow != voice.targetDelay)
         {
             voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
         }
 
-        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
-        shift = voice.offsetNow * shiftPerOffset;
+        if (voice.offsetNow != voice.targetOffset)
+        {
+            voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
+            shift = voice.offsetNow * shiftPerOffset;
+        }
 
         if (useReaders && (voice.delayNow != readerDelay || shift != readerShift))
             useReaders = false; // the delay started to move: read each sample from here on

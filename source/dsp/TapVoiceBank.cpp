@@ -281,64 +281,84 @@ void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext&
                       voice.gainNow, ctx.scaleR[parity], ctx.wetR);
 }
 
+namespace
+{
+// Scratch rows of a group of worn voices: their reads for one chunk and their filters.
+struct WornRows
+{
+    static constexpr int kChunk = 256;
+    static constexpr int kMax = 8;
+    float readL[kMax][kChunk];
+    float readR[kMax][kChunk];
+    float stateL[kMax], stateR[kMax], scaleL[kMax], scaleR[kMax], gain[kMax], coef[kMax];
+};
+
+// Runs m samples of the wear filters of the first `count` voices and adds them to the bus, sample
+// by sample in voice order. With Count fixed at compile time the voices' loop unrolls and their
+// filter states stay in registers.
+template <int Count> void filterWornChunk(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+{
+    const int voicesInGroup = Count > 0 ? Count : count;
+    for (int j = 0; j < m; ++j)
+    {
+        float sumL = outL[j];
+        float sumR = outR[j];
+        for (int g = 0; g < voicesInGroup; ++g)
+        {
+            rows.stateL[g] += (rows.gain[g] * rows.readL[g][j] - rows.stateL[g]) * rows.coef[g];
+            rows.stateR[g] += (rows.gain[g] * rows.readR[g][j] - rows.stateR[g]) * rows.coef[g];
+            sumL += rows.stateL[g] * rows.scaleL[g];
+            sumR += rows.stateR[g] * rows.scaleR[g];
+        }
+        outL[j] = sumL;
+        outR[j] = sumR;
+    }
+}
+} // namespace
+
 void TapVoiceBank::renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept
 {
     // As renderSettled, with the wear lowpass after the read. The group's voices are read into
     // scratch rows by the vectorised reader, then filtered side by side: their one-pole filters
     // are independent chains that overlap, where one voice at a time waits on each sample's
     // result. Each sample still adds the voices to the bus in voice order.
-    constexpr int kChunk = 256;
-    constexpr int kMax = WornGroup::kMaxVoices;
-    float chunkL[kMax][kChunk];
-    float chunkR[kMax][kChunk];
-    float stateL[kMax], stateR[kMax], scaleL[kMax], scaleR[kMax];
+    static_assert(WornRows::kMax == WornGroup::kMaxVoices);
+    WornRows rows;
     const int count = group.count;
+    SeamlessRunReader readerL[WornRows::kMax], readerR[WornRows::kMax];
     for (int g = 0; g < count; ++g)
     {
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         beginSettledBlock(voice, ctx.n);
         const auto parity = static_cast<size_t>(group.index[g]) & 1u;
-        scaleL[g] = ctx.scaleL[parity];
-        scaleR[g] = ctx.scaleR[parity];
-        stateL[g] = voice.wearStateL;
-        stateR[g] = voice.wearStateR;
+        rows.scaleL[g] = ctx.scaleL[parity];
+        rows.scaleR[g] = ctx.scaleR[parity];
+        rows.stateL[g] = voice.wearStateL;
+        rows.stateR[g] = voice.wearStateR;
+        rows.gain[g] = voice.gainNow;
+        rows.coef[g] = group.coef[g];
+        const long base = ctx.writeStart;
+        readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
     }
-    for (int start = 0; start < ctx.n; start += kChunk)
+    for (int start = 0; start < ctx.n; start += WornRows::kChunk)
     {
-        const int m = std::min(kChunk, ctx.n - start);
-        const long base = static_cast<long>(ctx.writeStart) + start;
+        const int m = std::min(WornRows::kChunk, ctx.n - start);
         for (int g = 0; g < count; ++g)
         {
-            const TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
-            std::fill_n(chunkL[g], m, 0.0f);
-            std::fill_n(chunkR[g], m, 0.0f);
-            accumulateSettled(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow), m, voice.gainNow,
-                              1.0f, chunkL[g]);
-            accumulateSettled(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]), m,
-                              voice.gainNow, 1.0f, chunkR[g]);
+            readerL[g].read(rows.readL[g], m);
+            readerR[g].read(rows.readR[g], m);
         }
-        float* outL = ctx.wetL + start;
-        float* outR = ctx.wetR + start;
-        for (int j = 0; j < m; ++j)
-        {
-            float sumL = outL[j];
-            float sumR = outR[j];
-            for (int g = 0; g < count; ++g)
-            {
-                stateL[g] += (chunkL[g][j] - stateL[g]) * group.coef[g];
-                stateR[g] += (chunkR[g][j] - stateR[g]) * group.coef[g];
-                sumL += stateL[g] * scaleL[g];
-                sumR += stateR[g] * scaleR[g];
-            }
-            outL[j] = sumL;
-            outR[j] = sumR;
-        }
+        if (count == WornRows::kMax)
+            filterWornChunk<WornRows::kMax>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
+        else
+            filterWornChunk<0>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
     }
     for (int g = 0; g < count; ++g)
     {
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
-        voice.wearStateL = stateL[g];
-        voice.wearStateR = stateR[g];
+        voice.wearStateL = rows.stateL[g];
+        voice.wearStateR = rows.stateR[g];
     }
     group.count = 0;
 }

@@ -50,6 +50,27 @@ float glideTowards(float now, float target, float coef) noexcept
     return next;
 }
 
+// One sample of the linear gain ramp.
+float rampTowards(float gain, float target, float step) noexcept
+{
+    if (target > gain)
+        gain = std::min(gain + step, target);
+    if (gain > target)
+        gain = std::max(gain - step, target);
+    return gain;
+}
+
+// Adds gains x reads x scale to out; a scale of 1 (no ping-pong) changes nothing and is left out.
+void addScaledReads(float* out, const float* gains, const float* reads, float scale, int m) noexcept
+{
+    if (scale == 1.0f)
+        for (int j = 0; j < m; ++j)
+            out[j] += gains[j] * reads[j];
+    else
+        for (int j = 0; j < m; ++j)
+            out[j] += gains[j] * reads[j] * scale;
+}
+
 // Adds one sample of a voice (gain applied) to the bus, through the voice's wear filter when on.
 void addSample(TapVoice& voice, float sL, float sR, bool wear, float wearCoef, float scaleL, float scaleR,
                float& wetL, float& wetR) noexcept
@@ -209,7 +230,8 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     ctx.wetR = wetR;
 
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
-    WornGroup worn;
+    VoiceGroup worn;
+    VoiceGroup fading;
 
     for (int i = 0; i < kMaxTaps; ++i)
     {
@@ -229,22 +251,32 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         const bool fast = fastPathEnabled && switchIndex < 0 && delaySettled && offsetSettled;
 
         const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
-        if (fast && !voice.crossfading && voice.gainNow == voice.targetGain)
+        const bool delayHeld = fast && !voice.crossfading;
+        const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+        if (delayHeld && voice.gainNow == voice.targetGain)
         {
-            const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
             if (ctx.wear)
             {
                 worn.add(i, shift, wearCoef);
-                if (worn.count == WornGroup::kMaxVoices)
+                if (worn.count == VoiceGroup::kMaxVoices)
                     renderSettledWorn(worn, ctx);
             }
             else
             {
+                renderFading(fading, ctx); // the voices before this one add to the bus first
                 renderSettled(voice, i, ctx, shift);
             }
             continue;
         }
+        if (delayHeld && !ctx.wear)
+        {
+            fading.add(i, shift, 0.0f);
+            if (fading.count == VoiceGroup::kMaxVoices)
+                renderFading(fading, ctx);
+            continue;
+        }
         renderSettledWorn(worn, ctx); // the voices before this one add to the bus first
+        renderFading(fading, ctx);
         const bool onlyGliding = !voice.crossfading && !voice.changeRequested && switchIndex < 0 &&
                                  voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain;
         if (fastPathEnabled && !fast && onlyGliding)
@@ -253,6 +285,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
             renderBySample(voice, i, ctx, wearCoef, fast);
     }
     renderSettledWorn(worn, ctx);
+    renderFading(fading, ctx);
 }
 
 void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
@@ -316,13 +349,13 @@ template <int Count> void filterWornChunk(WornRows& rows, int count, int m, floa
 }
 } // namespace
 
-void TapVoiceBank::renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept
+void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept
 {
     // As renderSettled, with the wear lowpass after the read. The group's voices are read into
     // scratch rows by the vectorised reader, then filtered side by side: their one-pole filters
     // are independent chains that overlap, where one voice at a time waits on each sample's
     // result. Each sample still adds the voices to the bus in voice order.
-    static_assert(WornRows::kMax == WornGroup::kMaxVoices);
+    static_assert(WornRows::kMax == VoiceGroup::kMaxVoices);
     WornRows rows;
     const int count = group.count;
     SeamlessRunReader readerL[WornRows::kMax], readerR[WornRows::kMax];
@@ -359,6 +392,61 @@ void TapVoiceBank::renderSettledWorn(WornGroup& group, const BlockContext& ctx) 
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         voice.wearStateL = rows.stateL[g];
         voice.wearStateR = rows.stateR[g];
+    }
+    group.count = 0;
+}
+
+void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept
+{
+    // Voices whose delay holds while their gain ramps (a tap fading in or out, or changing level,
+    // maybe waiting for a crossfade slot). The group's ramps run side by side, independent chains
+    // that overlap; then each voice's reads, scaled by its ramp, are added voice after voice, in
+    // the order renderBySample adds them.
+    constexpr int kChunk = 256;
+    constexpr int kMax = VoiceGroup::kMaxVoices;
+    float gains[kMax][kChunk];
+    float readL[kChunk], readR[kChunk];
+    float gain[kMax], target[kMax];
+    SeamlessRunReader readerL[kMax], readerR[kMax];
+    const int count = group.count;
+    const float step = rampStep;
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        beginSettledBlock(voice, ctx.n);
+        gain[g] = voice.gainNow;
+        target[g] = voice.targetGain;
+        const long base = ctx.writeStart;
+        readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
+    }
+    for (int start = 0; start < ctx.n; start += kChunk)
+    {
+        const int m = std::min(kChunk, ctx.n - start);
+        for (int j = 0; j < m; ++j)
+            for (int g = 0; g < count; ++g)
+            {
+                gain[g] = rampTowards(gain[g], target[g], step);
+                gains[g][j] = gain[g];
+            }
+        for (int g = 0; g < count; ++g)
+        {
+            const auto parity = static_cast<size_t>(group.index[g]) & 1u;
+            readerL[g].read(readL, m);
+            readerR[g].read(readR, m);
+            addScaledReads(ctx.wetL + start, gains[g], readL, ctx.scaleL[parity], m);
+            addScaledReads(ctx.wetR + start, gains[g], readR, ctx.scaleR[parity], m);
+        }
+    }
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        voice.gainNow = gain[g];
+        if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
+        {
+            voice.active = false;
+            voice.wearStateL = voice.wearStateR = 0.0f;
+        }
     }
     group.count = 0;
 }
@@ -458,10 +546,7 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
             useReaders = false;
         }
 
-        if (voice.targetGain > voice.gainNow)
-            voice.gainNow = std::min(voice.gainNow + step, voice.targetGain);
-        if (voice.gainNow > voice.targetGain)
-            voice.gainNow = std::max(voice.gainNow - step, voice.targetGain);
+        voice.gainNow = rampTowards(voice.gainNow, voice.targetGain, step);
 
         if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
         {

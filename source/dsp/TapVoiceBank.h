@@ -57,8 +57,9 @@ public:
 private:
     struct BlockContext;
 
-    // Consecutive voices on the settled path with tape wear, rendered together.
-    struct WornGroup
+    // Consecutive voices on one of the grouped paths (settled with tape wear, or fading with the
+    // delay held), rendered together.
+    struct VoiceGroup
     {
         static constexpr int kMaxVoices = 8;
         int count = 0;
@@ -78,7 +79,9 @@ private:
     void beginSettledBlock(TapVoice& voice, int n) const noexcept;
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
     // Renders the group's voices and empties it.
-    void renderSettledWorn(WornGroup& group, const BlockContext& ctx) noexcept;
+    void renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept;
+    // Renders the group's voices and empties it.
+    void renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept;
     void renderGliding(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef) const noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;

@@ -465,12 +465,16 @@ void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockCo
     const float scaleR = ctx.scaleR[parity];
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
     const float gain = voice.gainNow;
+    float shift = voice.offsetNow * shiftPerOffset;
     for (int s = 0; s < ctx.n; ++s)
     {
         const long pos = static_cast<long>(ctx.writeStart) + s;
         voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
-        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
-        const float shift = voice.offsetNow * shiftPerOffset;
+        if (voice.offsetNow != voice.targetOffset) // as in renderBySample
+        {
+            voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
+            shift = voice.offsetNow * shiftPerOffset;
+        }
         const float left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
         const float right =
             readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));

@@ -60,6 +60,38 @@ float rampTowards(float gain, float target, float step) noexcept
     return gain;
 }
 
+// One sample of a voice's gain ramp; a voice whose gain and target are both silent stops.
+void stepGain(TapVoice& voice, float step) noexcept
+{
+    voice.gainNow = rampTowards(voice.gainNow, voice.targetGain, step);
+    if (voice.gainNow <= TapVoiceBank::kSilentGain && voice.targetGain <= TapVoiceBank::kSilentGain)
+    {
+        voice.active = false;
+        voice.wearStateL = voice.wearStateR = 0.0f;
+    }
+}
+
+// One sample of a running crossfade. Returns true at the sample where it ends: the voice then
+// reads its new delay, and a change that arrived meanwhile has started the next crossfade.
+bool stepCrossfade(TapVoice& voice, float step) noexcept
+{
+    voice.fade += step;
+    if (voice.fade < 1.0f)
+        return false;
+    voice.fade = 1.0f;
+    voice.delayNow = voice.newDelay;
+    voice.crossfading = false;
+    if (voice.pendingChange)
+    {
+        // The next crossfade fades on from the position just reached.
+        voice.crossfading = true;
+        voice.pendingChange = false;
+        voice.newDelay = voice.targetDelay;
+        voice.fade = 0.0f;
+    }
+    return true;
+}
+
 // Adds gains x reads x scale to out; a scale of 1 (no ping-pong) changes nothing and is left out.
 void addScaledReads(float* out, const float* gains, const float* reads, float scale, int m) noexcept
 {
@@ -279,8 +311,13 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         renderFading(fading, ctx);
         const bool onlyGliding = !voice.crossfading && !voice.changeRequested && switchIndex < 0 &&
                                  voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain;
+        // A crossfade that ends on its target (or restarts towards it) never lets the delay glide.
+        const bool plainCrossfade = fast && voice.crossfading && !ctx.wear &&
+                                    (voice.pendingChange || voice.newDelay == voice.targetDelay);
         if (fastPathEnabled && !fast && onlyGliding)
             renderGliding(voice, i, ctx, wearCoef);
+        else if (plainCrossfade)
+            renderCrossfading(voice, i, ctx);
         else
             renderBySample(voice, i, ctx, wearCoef, fast);
     }
@@ -484,6 +521,91 @@ void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockCo
     storedVoice = voice;
 }
 
+void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const BlockContext& ctx) noexcept
+{
+    // renderBySample for a crossfading voice without tape wear whose delay holds on both sides of
+    // the crossfade. A per-sample pass keeps only the ramps and the crossfade's end (or restart),
+    // and writes each sample's reads, fade and gain to short rows; the mix and the sums onto the
+    // bus then run element-wise over the rows.
+    // The bus is written only after the per-sample pass, so the context needs no copy here.
+    TapVoice voice = storedVoice;
+    const float step = rampStep;
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    // Under ping-pong the offset is not heard but keeps gliding; otherwise it is at its target.
+    for (int s = 0; s < ctx.n && voice.offsetNow != voice.targetOffset; ++s)
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+    const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+
+    constexpr int kChunk = 64;
+    SeamlessRunReader oldL, oldR, newL, newR;
+    float chunkA[2][kChunk], chunkB[2][kChunk];
+    float(*oldValues)[kChunk] = chunkA;
+    float(*newValues)[kChunk] = chunkB;
+    float rowOld[2][kChunk], rowNew[2][kChunk], rowFade[kChunk], rowGain[kChunk];
+    bool rowCrossfading[kChunk];
+    const long base = ctx.writeStart;
+    oldL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+    oldR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift));
+    newL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.newDelay));
+    newR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.newDelay, shift));
+
+    for (int chunkStart = 0; chunkStart < ctx.n; chunkStart += kChunk)
+    {
+        const int m = std::min(kChunk, ctx.n - chunkStart);
+        oldL.read(oldValues[0], m);
+        oldR.read(oldValues[1], m);
+        if (voice.crossfading)
+        {
+            newL.read(newValues[0], m);
+            newR.read(newValues[1], m);
+        }
+        for (int k = 0; k < m; ++k)
+        {
+            stepGain(voice, step);
+            if (voice.crossfading && stepCrossfade(voice, step))
+            {
+                oldL = newL;
+                oldR = newR;
+                std::swap(oldValues, newValues);
+                if (voice.crossfading) // restarted towards the change that waited
+                {
+                    const long pos = base + chunkStart + k;
+                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                    newL.read(newValues[0] + k, m - k);
+                    newR.read(newValues[1] + k, m - k);
+                }
+            }
+            rowOld[0][k] = oldValues[0][k];
+            rowOld[1][k] = oldValues[1][k];
+            // Once the crossfade is over the new reads are stale: the old ones stand in for them.
+            const auto& mixedIn = voice.crossfading ? newValues : oldValues;
+            rowNew[0][k] = mixedIn[0][k];
+            rowNew[1][k] = mixedIn[1][k];
+            rowFade[k] = voice.fade;
+            rowGain[k] = voice.gainNow;
+            rowCrossfading[k] = voice.crossfading;
+        }
+        float* outL = ctx.wetL + chunkStart;
+        float* outR = ctx.wetR + chunkStart;
+        for (int k = 0; k < m; ++k)
+        {
+            float left = rowOld[0][k];
+            float right = rowOld[1][k];
+            if (rowCrossfading[k])
+            {
+                left = left + (rowNew[0][k] - left) * rowFade[k];
+                right = right + (rowNew[1][k] - right) * rowFade[k];
+            }
+            outL[k] += rowGain[k] * left * scaleL;
+            outR[k] += rowGain[k] * right * scaleR;
+        }
+    }
+    storedVoice = voice;
+}
+
 void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockContext& context,
                                   float wearCoef, bool useReaders) const noexcept
 {
@@ -550,43 +672,21 @@ void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockC
             useReaders = false;
         }
 
-        voice.gainNow = rampTowards(voice.gainNow, voice.targetGain, step);
-
-        if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
-        {
-            voice.active = false;
-            voice.wearStateL = voice.wearStateR = 0.0f;
-        }
-
+        stepGain(voice, step);
         if (voice.crossfading)
         {
-            voice.fade += step;
-            if (voice.fade >= 1.0f)
+            if (stepCrossfade(voice, step) && useReaders)
             {
-                voice.fade = 1.0f;
-                voice.delayNow = voice.newDelay;
-                voice.crossfading = false;
-                if (useReaders)
+                oldL = newL;
+                oldR = newR;
+                std::swap(oldValues, newValues);
+                readerDelay = voice.delayNow;
+                if (voice.crossfading) // restarted towards the change that waited
                 {
-                    oldL = newL;
-                    oldR = newR;
-                    std::swap(oldValues, newValues);
-                    readerDelay = voice.delayNow;
-                }
-                if (voice.pendingChange)
-                {
-                    // A change that arrived meanwhile fades on from the position just reached.
-                    voice.crossfading = true;
-                    voice.pendingChange = false;
-                    voice.newDelay = voice.targetDelay;
-                    voice.fade = 0.0f;
-                    if (useReaders)
-                    {
-                        newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
-                        newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
-                        newL.read(newValues[0] + (s - chunkStart), chunkEnd - s);
-                        newR.read(newValues[1] + (s - chunkStart), chunkEnd - s);
-                    }
+                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                    newL.read(newValues[0] + (s - chunkStart), chunkEnd - s);
+                    newR.read(newValues[1] + (s - chunkStart), chunkEnd - s);
                 }
             }
         }

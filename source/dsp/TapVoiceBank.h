@@ -83,6 +83,7 @@ private:
     // Renders the group's voices and empties it.
     void renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept;
     void renderGliding(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef) const noexcept;
+    void renderCrossfading(TapVoice& voice, int index, const BlockContext& ctx) noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;

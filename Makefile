@@ -83,8 +83,9 @@ windows: windows-configure
 
 bench: deps
 	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DVORL_BUILD_TESTS=OFF
-	cmake --build $(RELEASE_DIR) --target vorl_dsp_bench vorl_widget_bench -j $(JOBS)
+	cmake --build $(RELEASE_DIR) --target vorl_dsp_bench vorl_processor_bench vorl_widget_bench -j $(JOBS)
 	$(RELEASE_DIR)/bench/vorl_dsp_bench
+	$(RELEASE_DIR)/bench/vorl_processor_bench
 	$(RELEASE_DIR)/bench/vorl_widget_bench
 
 # The README's pictures of the editor (docs/), remade from the current sources.

@@ -105,13 +105,14 @@ struct VoiceRig
         line.write(inL.data(), inR.data(), kBlock);
         std::fill(wetL.begin(), wetL.end(), 0.0f);
         std::fill(wetR.begin(), wetR.end(), 0.0f);
-        bank.render(line, kBlock, w0, -1, {}, {}, wetL.data(), wetR.data());
+        bank.render(line, kBlock, w0, -1, {}, wear, wetL.data(), wetR.data());
         benchmark::DoNotOptimize(wetL.data());
         benchmark::DoNotOptimize(wetR.data());
     }
 
     DelayLine line;
     TapVoiceBank bank;
+    WearSettings wear;
     std::vector<float> inL = std::vector<float>(kBlock), inR = std::vector<float>(kBlock);
     std::vector<float> wetL = std::vector<float>(kBlock), wetR = std::vector<float>(kBlock);
 };
@@ -125,6 +126,17 @@ void TapEngine_Voices64Settled(benchmark::State& state)
     reportRealTime(state);
 }
 BENCHMARK(TapEngine_Voices64Settled)->Arg(1)->Arg(0)->ArgName("fast");
+
+// Tape on: every settled voice runs its wear lowpass.
+void TapEngine_Voices64SettledWorn(benchmark::State& state)
+{
+    VoiceRig rig(true);
+    rig.wear = {true, 25.0f};
+    for (auto _ : state)
+        rig.renderBlock();
+    reportRealTime(state);
+}
+BENCHMARK(TapEngine_Voices64SettledWorn);
 
 // Wave on: every tap reads its right channel at its own offset.
 void TapEngine_Voices64SettledStereoOffsets(benchmark::State& state)

@@ -6,8 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <cmath>
 #include <functional>
+#include <memory>
 
 namespace
 {
@@ -114,8 +117,26 @@ void BM_Process64TapsLengthAutomated(benchmark::State& state)
                  [](TarnelDelayAudioProcessor& processor, int block)
                  { setValue(processor, "fb", 700.0f + (float)(block % 100)); });
 }
+
+// Heap one prepared instance holds at 48 kHz (line, block buffers, voices, parameters), in MB.
+void BM_InstanceMemory(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        const auto heapBytes = []
+        {
+            const auto info = mallinfo2();
+            return static_cast<double>(info.uordblks + info.hblkhd);
+        };
+        const double before = heapBytes();
+        auto processor = std::make_unique<TarnelDelayAudioProcessor>();
+        processor->prepareToPlay(kRate, kBlock);
+        state.counters["instance_MB"] = (heapBytes() - before) / 1.0e6;
+    }
+}
 } // namespace
 
+BENCHMARK(BM_InstanceMemory)->Iterations(1);
 BENCHMARK(BM_Process64Taps)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Process64TapsAllEffects)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProcessDefaults)->Unit(benchmark::kMicrosecond);

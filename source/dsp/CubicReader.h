@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -87,6 +88,15 @@ inline float readCubic(const float* data, int length, int stride, int channel, d
                       data[ic * stride + channel], data[id * stride + channel], p.t);
 }
 
+// The same read from a ring that carries copies of the frames across its seam (index -1 and
+// length to length + 2, as DelayLine keeps them): no neighbour needs wrapping.
+inline float readSeamlessCubic(const float* ring, int length, double position) noexcept
+{
+    const RingPosition p = RingPosition::of(position, length);
+    const float* x = ring + p.index;
+    return catmullRom(x[-1], x[0], x[1], x[2], p.t);
+}
+
 // Reader for a position that advances exactly one frame per output sample: the weights are
 // computed once and the four-sample window slides, so each sample costs one load. The frames
 // it reads must already hold their data when they enter the window (the window reaches two
@@ -135,5 +145,43 @@ private:
     CatmullRomWeights weights;
     float a = 0.0f, b = 0.0f, c = 0.0f;
     int nextIndex = 0;
+};
+
+// CubicReader for a ring with seam copies (SeamlessRing), reading a run of samples at a time: the
+// same weights and sums, in a loop the compiler can vectorise.
+class SeamlessRunReader
+{
+public:
+    void start(const float* ringFrames, int ringLength, double position) noexcept
+    {
+        ring = ringFrames;
+        length = ringLength;
+        const RingPosition p = RingPosition::of(position, length);
+        weights = CatmullRomWeights::at(p.t);
+        index = p.index;
+    }
+
+    // Writes the values of the next m samples to out.
+    void read(float* out, int m) noexcept
+    {
+        const CatmullRomWeights w = weights; // a local copy the stores to out cannot alias
+        for (int k = 0; k < m;)
+        {
+            const int run = std::min(m - k, length - index);
+            const float* x = ring + index;
+            for (int j = 0; j < run; ++j)
+                out[k + j] = w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2];
+            k += run;
+            index += run;
+            if (index == length)
+                index = 0;
+        }
+    }
+
+private:
+    const float* ring = nullptr;
+    int length = 1;
+    CatmullRomWeights weights;
+    int index = 0;
 };
 } // namespace vorl

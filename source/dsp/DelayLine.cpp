@@ -9,30 +9,34 @@ namespace vorl
 void DelayLine::prepare(double sampleRate)
 {
     length = std::max(static_cast<int>(kSeconds * sampleRate) + 1, 4);
-    samples.assign(static_cast<size_t>(length) * kStride, 0.0f);
+    for (SeamlessRing& ring : rings)
+        ring.prepare(length);
     writeIndex = 0;
 }
 
 void DelayLine::reset() noexcept
 {
-    std::fill(samples.begin(), samples.end(), 0.0f);
+    for (SeamlessRing& ring : rings)
+        ring.reset();
     writeIndex = 0;
 }
 
 void DelayLine::write(const float* inL, const float* inR, int n) noexcept
 {
-    float* out = samples.data();
-    for (int k = 0; k < n; ++k)
+    for (int k = 0; k < n;)
     {
-        out[2 * writeIndex] = inL[k];
-        out[2 * writeIndex + 1] = inR[k];
-        if (++writeIndex == length)
+        const int run = std::min(n - k, length - writeIndex);
+        rings[0].write(writeIndex, inL + k, run);
+        rings[1].write(writeIndex, inR + k, run);
+        writeIndex += run;
+        if (writeIndex == length)
             writeIndex = 0;
+        k += run;
     }
 }
 
-float DelayLine::read(double framePosition, int channel) const noexcept
+float DelayLine::read(double framePosition, int channelIndex) const noexcept
 {
-    return readCubic(samples.data(), length, kStride, channel, framePosition);
+    return readSeamlessCubic(channel(channelIndex), length, framePosition);
 }
 } // namespace vorl

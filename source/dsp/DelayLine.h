@@ -1,15 +1,14 @@
 #pragma once
 
-#include <vector>
+#include "SeamlessRing.h"
 
 namespace vorl
 {
-// Fifteen seconds of stereo input, interleaved (frame k at 2k and 2k + 1), written as a ring.
+// Fifteen seconds of stereo input, one seamless ring per channel, written as a ring.
 class DelayLine
 {
 public:
     static constexpr double kSeconds = 15.0;
-    static constexpr int kStride = 2;
 
     // Sizes and zeroes the line; the only call that allocates.
     void prepare(double sampleRate);
@@ -20,14 +19,15 @@ public:
 
     int getWriteIndex() const noexcept { return writeIndex; }
     int getLength() const noexcept { return length; }
-    const float* data() const noexcept { return samples.data(); }
+    // Frame 0 of a channel's ring (0 is left), readable from index -1 to length + 2.
+    const float* channel(int index) const noexcept { return rings[index == 0 ? 0 : 1].frames(); }
 
     // Catmull-Rom read at a frame position (wraps around the ring); channel 0 is left.
     float read(double framePosition, int channel) const noexcept;
 
 private:
-    std::vector<float> samples = std::vector<float>(kStride, 0.0f);
-    int length = 1;
+    SeamlessRing rings[2];
+    int length = SeamlessRing::kCopiesAfter;
     int writeIndex = 0;
 };
 } // namespace vorl

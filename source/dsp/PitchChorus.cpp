@@ -31,15 +31,15 @@ void PitchChorus::prepare(double newSampleRate)
         sampleRate = newSampleRate;
     length = 8 + static_cast<int>(0.064 * sampleRate);
     window = 0.05 * sampleRate;
-    bufferL.assign(static_cast<size_t>(length), 0.0f);
-    bufferR.assign(static_cast<size_t>(length), 0.0f);
+    ringL.prepare(length);
+    ringR.prepare(length);
     reset();
 }
 
 void PitchChorus::reset() noexcept
 {
-    std::fill(bufferL.begin(), bufferL.end(), 0.0f);
-    std::fill(bufferR.begin(), bufferR.end(), 0.0f);
+    ringL.reset();
+    ringR.reset();
     writeIndex = 0;
     headDelay = 0.0;
     phase = 0.0;
@@ -120,14 +120,14 @@ float PitchChorus::vibratoValue(int j) const noexcept
     return shapeValue(phase, shape);
 }
 
-float PitchChorus::read(const std::vector<float>& buffer, double delay) const noexcept
+float PitchChorus::read(const SeamlessRing& ring, double delay) const noexcept
 {
-    return readCubic(buffer.data(), length, 1, 0, static_cast<double>(writeIndex) - delay);
+    return readSeamlessCubic(ring.frames(), length, static_cast<double>(writeIndex) - delay);
 }
 
 void PitchChorus::process(float* left, float* right, int n, float endMs) noexcept
 {
-    if (bufferL.empty())
+    if (ringL.getLength() != length) // not prepared
         return;
 
     const auto feedback = static_cast<float>(regen / 100.0f * kRegenCeiling);
@@ -145,8 +145,8 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
     {
         const float inL = left[j];
         const float inR = right[j];
-        bufferL[static_cast<size_t>(writeIndex)] = inL + feedback * lastWetL;
-        bufferR[static_cast<size_t>(writeIndex)] = inR + feedback * lastWetR;
+        ringL.write(writeIndex, inL + feedback * lastWetL);
+        ringR.write(writeIndex, inR + feedback * lastWetR);
 
         const double vibrato = vibratoOn ? centsToRateDeviation(vibratoValue(j) * vibratoCents) : 0.0;
 
@@ -187,8 +187,8 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
         const double s = std::sin(kPi * headDelay / window);
         const auto w = static_cast<float>(s * s);
 
-        const float yL = read(bufferL, headDelay) * w + read(bufferL, secondHead) * (1.0f - w);
-        float yR = read(bufferR, headDelay) * w + read(bufferR, secondHead) * (1.0f - w);
+        const float yL = read(ringL, headDelay) * w + read(ringL, secondHead) * (1.0f - w);
+        float yR = read(ringR, headDelay) * w + read(ringR, secondHead) * (1.0f - w);
         lastWetL = yL;
         lastWetR = yR;
         if (wide)

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "SeamlessRing.h"
+
 #include <cstdint>
-#include <vector>
 
 namespace vorl
 {
@@ -41,12 +42,12 @@ public:
 
 private:
     float vibratoValue(int j) const noexcept;
-    float read(const std::vector<float>& buffer, double delay) const noexcept;
+    float read(const SeamlessRing& ring, double delay) const noexcept;
 
     double sampleRate = 44100.0;
     int length = 1;
     double window = 1.0;
-    std::vector<float> bufferL, bufferR;
+    SeamlessRing ringL, ringR;
     int writeIndex = 0;
     double headDelay = 0.0;
     float lastWetL = 0.0f, lastWetR = 0.0f;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vorl
 {
@@ -12,43 +13,29 @@ namespace
 {
 constexpr float kOffsetUnitMs = 5.0f;
 
-// Adds gain * scale * (cubic read) for n frames of one channel, starting at a read position
-// that advances one frame per sample. Runs that need no wrap-around use direct indexing so the
-// compiler can vectorise them; the weights and the order of the sums match CubicReader.
-void accumulateSettled(const float* line, int length, int channel, double position, int n, float gain,
-                       float scale, float* wet) noexcept
+// Adds gain * scale * (cubic read) for n frames of one channel's ring, starting at a read
+// position that advances one frame per sample. The ring's seam copies let every run read
+// straight through memory, so the compiler can vectorise it; the weights and the order of the
+// sums match CubicReader.
+void accumulateSettled(const float* ring, int length, double position, int n, float gain, float scale,
+                       float* wet) noexcept
 {
     const RingPosition p = RingPosition::of(position, length);
     const CatmullRomWeights w = CatmullRomWeights::at(p.t);
     int idx = p.index;
-    int k = 0;
-    while (k < n)
+    for (int k = 0; k < n; idx = 0)
     {
-        if (idx >= 1 && idx <= length - 3)
-        {
-            const int run = std::min(n - k, length - 2 - idx);
-            const float* x = line + 2 * idx + channel;
-            float* out = wet + k;
+        const int run = std::min(n - k, length - idx);
+        const float* x = ring + idx;
+        float* out = wet + k;
+        // A scale of 1 (no ping-pong) changes nothing, so its multiply is left out.
+        if (scale == 1.0f)
             for (int j = 0; j < run; ++j)
-            {
-                const float s =
-                    w.w0 * x[2 * j - 2] + w.w1 * x[2 * j] + w.w2 * x[2 * j + 2] + w.w3 * x[2 * j + 4];
-                out[j] += gain * s * scale;
-            }
-            k += run;
-            idx += run; // at most length - 2
-        }
+                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]);
         else
-        {
-            const int ia = idx == 0 ? length - 1 : idx - 1;
-            const int ic = idx + 1 == length ? 0 : idx + 1;
-            const int id = ic + 1 == length ? 0 : ic + 1;
-            const float s = w.apply(line[2 * ia + channel], line[2 * idx + channel], line[2 * ic + channel],
-                                    line[2 * id + channel]);
-            wet[k] += gain * s * scale;
-            ++k;
-            idx = idx + 1 == length ? 0 : idx + 1;
-        }
+            for (int j = 0; j < run; ++j)
+                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]) * scale;
+        k += run;
     }
 }
 
@@ -61,6 +48,74 @@ float glideTowards(float now, float target, float coef) noexcept
     if (next == now && now != target)
         return std::nextafter(now, target);
     return next;
+}
+
+// One sample of the linear gain ramp.
+float rampTowards(float gain, float target, float step) noexcept
+{
+    if (target > gain)
+        gain = std::min(gain + step, target);
+    if (gain > target)
+        gain = std::max(gain - step, target);
+    return gain;
+}
+
+// One sample of a voice's gain ramp; a voice whose gain and target are both silent stops.
+void stepGain(TapVoice& voice, float step) noexcept
+{
+    voice.gainNow = rampTowards(voice.gainNow, voice.targetGain, step);
+    if (voice.gainNow <= TapVoiceBank::kSilentGain && voice.targetGain <= TapVoiceBank::kSilentGain)
+    {
+        voice.active = false;
+        voice.wearStateL = voice.wearStateR = 0.0f;
+    }
+}
+
+// One sample of a running crossfade. Returns true at the sample where it ends: the voice then
+// reads its new delay, and a change that arrived meanwhile has started the next crossfade.
+bool stepCrossfade(TapVoice& voice, float step) noexcept
+{
+    voice.fade += step;
+    if (voice.fade < 1.0f)
+        return false;
+    voice.fade = 1.0f;
+    voice.delayNow = voice.newDelay;
+    voice.crossfading = false;
+    if (voice.pendingChange)
+    {
+        // The next crossfade fades on from the position just reached.
+        voice.crossfading = true;
+        voice.pendingChange = false;
+        voice.newDelay = voice.targetDelay;
+        voice.fade = 0.0f;
+    }
+    return true;
+}
+
+// Adds gains x reads x scale to out; a scale of 1 (no ping-pong) changes nothing and is left out.
+void addScaledReads(float* out, const float* gains, const float* reads, float scale, int m) noexcept
+{
+    if (scale == 1.0f)
+        for (int j = 0; j < m; ++j)
+            out[j] += gains[j] * reads[j];
+    else
+        for (int j = 0; j < m; ++j)
+            out[j] += gains[j] * reads[j] * scale;
+}
+
+// Adds one sample of a voice (gain applied) to the bus, through the voice's wear filter when on.
+void addSample(TapVoice& voice, float sL, float sR, bool wear, float wearCoef, float scaleL, float scaleR,
+               float& wetL, float& wetR) noexcept
+{
+    if (wear)
+    {
+        voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
+        sL = voice.wearStateL;
+        voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
+        sR = voice.wearStateR;
+    }
+    wetL += sL * scaleL;
+    wetR += sR * scaleR;
 }
 
 // Read positions of the two channels for a delay: the right one moves by the stereo shift but
@@ -78,7 +133,7 @@ double rightPosition(long base, float delay, float shift) noexcept
 
 struct TapVoiceBank::BlockContext
 {
-    const float* line;
+    const float* ring[2]; // the line's channels, with their seam copies
     int length;
     int n;
     int writeStart;
@@ -189,7 +244,8 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         return;
 
     BlockContext ctx{};
-    ctx.line = line.data();
+    ctx.ring[0] = line.channel(0);
+    ctx.ring[1] = line.channel(1);
     ctx.length = line.getLength();
     ctx.n = n;
     ctx.writeStart = writeStart;
@@ -206,6 +262,8 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     ctx.wetR = wetR;
 
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
+    VoiceGroup worn;
+    VoiceGroup fading;
 
     for (int i = 0; i < kMaxTaps; ++i)
     {
@@ -225,17 +283,46 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         const bool fast = fastPathEnabled && switchIndex < 0 && delaySettled && offsetSettled;
 
         const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
-        if (fast && !voice.crossfading && voice.gainNow == voice.targetGain)
+        const bool delayHeld = fast && !voice.crossfading;
+        const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+        if (delayHeld && voice.gainNow == voice.targetGain)
         {
-            const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
             if (ctx.wear)
-                renderSettledWorn(voice, i, ctx, shift, wearCoef);
+            {
+                worn.add(i, shift, wearCoef);
+                if (worn.count == VoiceGroup::kMaxVoices)
+                    renderSettledWorn(worn, ctx);
+            }
             else
+            {
+                renderFading(fading, ctx); // the voices before this one add to the bus first
                 renderSettled(voice, i, ctx, shift);
+            }
             continue;
         }
-        renderBySample(voice, i, ctx, wearCoef, fast);
+        if (delayHeld && !ctx.wear)
+        {
+            fading.add(i, shift, 0.0f);
+            if (fading.count == VoiceGroup::kMaxVoices)
+                renderFading(fading, ctx);
+            continue;
+        }
+        renderSettledWorn(worn, ctx); // the voices before this one add to the bus first
+        renderFading(fading, ctx);
+        const bool onlyGliding = !voice.crossfading && !voice.changeRequested && switchIndex < 0 &&
+                                 voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain;
+        // A crossfade that ends on its target (or restarts towards it) never lets the delay glide.
+        const bool plainCrossfade = fast && voice.crossfading && !ctx.wear &&
+                                    (voice.pendingChange || voice.newDelay == voice.targetDelay);
+        if (fastPathEnabled && !fast && onlyGliding)
+            renderGliding(voice, i, ctx, wearCoef);
+        else if (plainCrossfade)
+            renderCrossfading(voice, i, ctx);
+        else
+            renderBySample(voice, i, ctx, wearCoef, fast);
     }
+    renderSettledWorn(worn, ctx);
+    renderFading(fading, ctx);
 }
 
 void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
@@ -258,54 +345,276 @@ void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext&
 
     const auto parity = static_cast<size_t>(index) & 1u;
     const long base = ctx.writeStart;
-    accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
+    accumulateSettled(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
                       ctx.scaleL[parity], ctx.wetL);
-    accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), ctx.n,
+    accumulateSettled(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift), ctx.n,
                       voice.gainNow, ctx.scaleR[parity], ctx.wetR);
 }
 
-void TapVoiceBank::renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
-                                     float wearCoef) const noexcept
+namespace
 {
-    // As renderSettled, with the wear lowpass after the read: the voice is read into a small
-    // scratch chunk by the vectorised reader, then filtered and added.
-    beginSettledBlock(voice, ctx.n);
+// Scratch rows of a group of worn voices: their reads for one chunk and their filters.
+struct WornRows
+{
+    static constexpr int kChunk = 256;
+    static constexpr int kMax = 8;
+    float readL[kMax][kChunk];
+    float readR[kMax][kChunk];
+    float stateL[kMax], stateR[kMax], scaleL[kMax], scaleR[kMax], gain[kMax], coef[kMax];
+};
 
-    const auto parity = static_cast<size_t>(index) & 1u;
-    const float scaleL = ctx.scaleL[parity];
-    const float scaleR = ctx.scaleR[parity];
+// Runs m samples of the wear filters of the first `count` voices and adds them to the bus, sample
+// by sample in voice order. With Count fixed at compile time the voices' loop unrolls and their
+// filter states stay in registers.
+template <int Count> void filterWornChunk(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+{
+    const int voicesInGroup = Count > 0 ? Count : count;
+    for (int j = 0; j < m; ++j)
+    {
+        float sumL = outL[j];
+        float sumR = outR[j];
+        for (int g = 0; g < voicesInGroup; ++g)
+        {
+            rows.stateL[g] += (rows.gain[g] * rows.readL[g][j] - rows.stateL[g]) * rows.coef[g];
+            rows.stateR[g] += (rows.gain[g] * rows.readR[g][j] - rows.stateR[g]) * rows.coef[g];
+            sumL += rows.stateL[g] * rows.scaleL[g];
+            sumR += rows.stateR[g] * rows.scaleR[g];
+        }
+        outL[j] = sumL;
+        outR[j] = sumR;
+    }
+}
+} // namespace
+
+void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept
+{
+    // As renderSettled, with the wear lowpass after the read. The group's voices are read into
+    // scratch rows by the vectorised reader, then filtered side by side: their one-pole filters
+    // are independent chains that overlap, where one voice at a time waits on each sample's
+    // result. Each sample still adds the voices to the bus in voice order.
+    static_assert(WornRows::kMax == VoiceGroup::kMaxVoices);
+    WornRows rows;
+    const int count = group.count;
+    SeamlessRunReader readerL[WornRows::kMax], readerR[WornRows::kMax];
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        beginSettledBlock(voice, ctx.n);
+        const auto parity = static_cast<size_t>(group.index[g]) & 1u;
+        rows.scaleL[g] = ctx.scaleL[parity];
+        rows.scaleR[g] = ctx.scaleR[parity];
+        rows.stateL[g] = voice.wearStateL;
+        rows.stateR[g] = voice.wearStateR;
+        rows.gain[g] = voice.gainNow;
+        rows.coef[g] = group.coef[g];
+        const long base = ctx.writeStart;
+        readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
+    }
+    for (int start = 0; start < ctx.n; start += WornRows::kChunk)
+    {
+        const int m = std::min(WornRows::kChunk, ctx.n - start);
+        for (int g = 0; g < count; ++g)
+        {
+            readerL[g].read(rows.readL[g], m);
+            readerR[g].read(rows.readR[g], m);
+        }
+        if (count == WornRows::kMax)
+            filterWornChunk<WornRows::kMax>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
+        else
+            filterWornChunk<0>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
+    }
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        voice.wearStateL = rows.stateL[g];
+        voice.wearStateR = rows.stateR[g];
+    }
+    group.count = 0;
+}
+
+void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept
+{
+    // Voices whose delay holds while their gain ramps (a tap fading in or out, or changing level,
+    // maybe waiting for a crossfade slot). The group's ramps run side by side, independent chains
+    // that overlap; then each voice's reads, scaled by its ramp, are added voice after voice, in
+    // the order renderBySample adds them.
     constexpr int kChunk = 256;
-    float chunkL[kChunk];
-    float chunkR[kChunk];
+    constexpr int kMax = VoiceGroup::kMaxVoices;
+    float gains[kMax][kChunk];
+    float readL[kChunk], readR[kChunk];
+    float gain[kMax], target[kMax];
+    SeamlessRunReader readerL[kMax], readerR[kMax];
+    const int count = group.count;
+    const float step = rampStep;
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        beginSettledBlock(voice, ctx.n);
+        gain[g] = voice.gainNow;
+        target[g] = voice.targetGain;
+        const long base = ctx.writeStart;
+        readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
+    }
     for (int start = 0; start < ctx.n; start += kChunk)
     {
         const int m = std::min(kChunk, ctx.n - start);
-        std::fill_n(chunkL, m, 0.0f);
-        std::fill_n(chunkR, m, 0.0f);
-        const long base = static_cast<long>(ctx.writeStart) + start;
-        accumulateSettled(ctx.line, ctx.length, 0, leftPosition(base, voice.delayNow), m, voice.gainNow, 1.0f,
-                          chunkL);
-        accumulateSettled(ctx.line, ctx.length, 1, rightPosition(base, voice.delayNow, shift), m,
-                          voice.gainNow, 1.0f, chunkR);
-        float stateL = voice.wearStateL;
-        float stateR = voice.wearStateR;
-        float* outL = ctx.wetL + start;
-        float* outR = ctx.wetR + start;
         for (int j = 0; j < m; ++j)
+            for (int g = 0; g < count; ++g)
+            {
+                gain[g] = rampTowards(gain[g], target[g], step);
+                gains[g][j] = gain[g];
+            }
+        for (int g = 0; g < count; ++g)
         {
-            stateL += (chunkL[j] - stateL) * wearCoef;
-            stateR += (chunkR[j] - stateR) * wearCoef;
-            outL[j] += stateL * scaleL;
-            outR[j] += stateR * scaleR;
+            const auto parity = static_cast<size_t>(group.index[g]) & 1u;
+            readerL[g].read(readL, m);
+            readerR[g].read(readR, m);
+            addScaledReads(ctx.wetL + start, gains[g], readL, ctx.scaleL[parity], m);
+            addScaledReads(ctx.wetR + start, gains[g], readR, ctx.scaleR[parity], m);
         }
-        voice.wearStateL = stateL;
-        voice.wearStateR = stateR;
     }
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        voice.gainNow = gain[g];
+        if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
+        {
+            voice.active = false;
+            voice.wearStateL = voice.wearStateR = 0.0f;
+        }
+    }
+    group.count = 0;
 }
 
-void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
-                                  bool useReaders) const noexcept
+void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockContext& context,
+                                 float wearCoef) const noexcept
 {
+    // renderBySample for a voice whose gain holds and that neither crossfades nor waits for a
+    // crossfade: only its delay and offset glide, so each sample is two glide steps and two
+    // reads, without the branches of the general case.
+    TapVoice voice = storedVoice;
+    const BlockContext ctx = context;
+    const float glide = glideCoef;
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
+    const float gain = voice.gainNow;
+    float shift = voice.offsetNow * shiftPerOffset;
+    for (int s = 0; s < ctx.n; ++s)
+    {
+        const long pos = static_cast<long>(ctx.writeStart) + s;
+        voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
+        if (voice.offsetNow != voice.targetOffset) // as in renderBySample
+        {
+            voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
+            shift = voice.offsetNow * shiftPerOffset;
+        }
+        const float left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
+        const float right =
+            readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
+        addSample(voice, gain * left, gain * right, ctx.wear, wearCoef, scaleL, scaleR, ctx.wetL[s],
+                  ctx.wetR[s]);
+    }
+    storedVoice = voice;
+}
+
+void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const BlockContext& ctx) noexcept
+{
+    // renderBySample for a crossfading voice without tape wear whose delay holds on both sides of
+    // the crossfade. A per-sample pass keeps only the ramps and the crossfade's end (or restart),
+    // and writes each sample's reads, fade and gain to short rows; the mix and the sums onto the
+    // bus then run element-wise over the rows.
+    // The bus is written only after the per-sample pass, so the context needs no copy here.
+    TapVoice voice = storedVoice;
+    const float step = rampStep;
+    const auto parity = static_cast<size_t>(index) & 1u;
+    const float scaleL = ctx.scaleL[parity];
+    const float scaleR = ctx.scaleR[parity];
+    // Under ping-pong the offset is not heard but keeps gliding; otherwise it is at its target.
+    for (int s = 0; s < ctx.n && voice.offsetNow != voice.targetOffset; ++s)
+        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
+    const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+
+    constexpr int kChunk = 64;
+    SeamlessRunReader oldL, oldR, newL, newR;
+    float chunkA[2][kChunk], chunkB[2][kChunk];
+    float(*oldValues)[kChunk] = chunkA;
+    float(*newValues)[kChunk] = chunkB;
+    float rowOld[2][kChunk], rowNew[2][kChunk], rowFade[kChunk], rowGain[kChunk];
+    bool rowCrossfading[kChunk];
+    const long base = ctx.writeStart;
+    oldL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+    oldR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift));
+    newL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.newDelay));
+    newR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.newDelay, shift));
+
+    for (int chunkStart = 0; chunkStart < ctx.n; chunkStart += kChunk)
+    {
+        const int m = std::min(kChunk, ctx.n - chunkStart);
+        oldL.read(oldValues[0], m);
+        oldR.read(oldValues[1], m);
+        if (voice.crossfading)
+        {
+            newL.read(newValues[0], m);
+            newR.read(newValues[1], m);
+        }
+        for (int k = 0; k < m; ++k)
+        {
+            stepGain(voice, step);
+            if (voice.crossfading && stepCrossfade(voice, step))
+            {
+                oldL = newL;
+                oldR = newR;
+                std::swap(oldValues, newValues);
+                if (voice.crossfading) // restarted towards the change that waited
+                {
+                    const long pos = base + chunkStart + k;
+                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                    newL.read(newValues[0] + k, m - k);
+                    newR.read(newValues[1] + k, m - k);
+                }
+            }
+            rowOld[0][k] = oldValues[0][k];
+            rowOld[1][k] = oldValues[1][k];
+            // Once the crossfade is over the new reads are stale: the old ones stand in for them.
+            const auto& mixedIn = voice.crossfading ? newValues : oldValues;
+            rowNew[0][k] = mixedIn[0][k];
+            rowNew[1][k] = mixedIn[1][k];
+            rowFade[k] = voice.fade;
+            rowGain[k] = voice.gainNow;
+            rowCrossfading[k] = voice.crossfading;
+        }
+        float* outL = ctx.wetL + chunkStart;
+        float* outR = ctx.wetR + chunkStart;
+        for (int k = 0; k < m; ++k)
+        {
+            float left = rowOld[0][k];
+            float right = rowOld[1][k];
+            if (rowCrossfading[k])
+            {
+                left = left + (rowNew[0][k] - left) * rowFade[k];
+                right = right + (rowNew[1][k] - right) * rowFade[k];
+            }
+            outL[k] += rowGain[k] * left * scaleL;
+            outR[k] += rowGain[k] * right * scaleR;
+        }
+    }
+    storedVoice = voice;
+}
+
+void TapVoiceBank::renderBySample(TapVoice& storedVoice, int index, const BlockContext& context,
+                                  float wearCoef, bool useReaders) const noexcept
+{
+    // Works on copies of the voice, the context and the ramp settings: a store to the wet bus
+    // could otherwise alias any of them and force them back to memory on every sample.
+    TapVoice voice = storedVoice;
+    const BlockContext ctx = context;
+    const float step = rampStep;
+    const float glide = glideCoef;
     const auto parity = static_cast<size_t>(index) & 1u;
     const float scaleL = ctx.scaleL[parity];
     const float scaleR = ctx.scaleR[parity];
@@ -313,24 +622,45 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
 
     float shift = voice.offsetNow * shiftPerOffset;
-    CubicReader oldL, oldR, newL, newR;
+    // While the delay holds still, the old and new positions advance one frame per sample: their
+    // readers fill a chunk of values at a time, which the loop below takes sample by sample.
+    constexpr int kChunk = 64;
+    SeamlessRunReader oldL, oldR, newL, newR;
+    float chunkA[2][kChunk], chunkB[2][kChunk];
+    float(*oldValues)[kChunk] = chunkA;
+    float(*newValues)[kChunk] = chunkB;
+    int chunkStart = 0;
+    int chunkEnd = 0;
     float readerDelay = voice.delayNow;
     const float readerShift = shift;
     if (useReaders)
     {
         const long base = ctx.writeStart;
-        oldL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.delayNow));
-        oldR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.delayNow, shift));
+        oldL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
+        oldR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift));
         if (voice.crossfading)
         {
-            newL.start(ctx.line, ctx.length, 2, 0, leftPosition(base, voice.newDelay));
-            newR.start(ctx.line, ctx.length, 2, 1, rightPosition(base, voice.newDelay, shift));
+            newL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.newDelay));
+            newR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.newDelay, shift));
         }
     }
 
     for (int s = 0; s < ctx.n; ++s)
     {
         const long pos = static_cast<long>(ctx.writeStart) + s;
+
+        if (useReaders && s == chunkEnd)
+        {
+            chunkStart = s;
+            chunkEnd = std::min(ctx.n, s + kChunk);
+            oldL.read(oldValues[0], chunkEnd - s);
+            oldR.read(oldValues[1], chunkEnd - s);
+            if (voice.crossfading)
+            {
+                newL.read(newValues[0], chunkEnd - s);
+                newR.read(newValues[1], chunkEnd - s);
+            }
+        }
 
         if (hasSwitch && s == ctx.switchIndex)
         {
@@ -342,53 +672,36 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
             useReaders = false;
         }
 
-        if (voice.targetGain > voice.gainNow)
-            voice.gainNow = std::min(voice.gainNow + rampStep, voice.targetGain);
-        if (voice.gainNow > voice.targetGain)
-            voice.gainNow = std::max(voice.gainNow - rampStep, voice.targetGain);
-
-        if (voice.gainNow <= kSilentGain && voice.targetGain <= kSilentGain)
-        {
-            voice.active = false;
-            voice.wearStateL = voice.wearStateR = 0.0f;
-        }
-
+        stepGain(voice, step);
         if (voice.crossfading)
         {
-            voice.fade += rampStep;
-            if (voice.fade >= 1.0f)
+            if (stepCrossfade(voice, step) && useReaders)
             {
-                voice.fade = 1.0f;
-                voice.delayNow = voice.newDelay;
-                voice.crossfading = false;
-                if (useReaders)
+                oldL = newL;
+                oldR = newR;
+                std::swap(oldValues, newValues);
+                readerDelay = voice.delayNow;
+                if (voice.crossfading) // restarted towards the change that waited
                 {
-                    oldL = newL;
-                    oldR = newR;
-                    readerDelay = voice.delayNow;
-                }
-                if (voice.pendingChange)
-                {
-                    // A change that arrived meanwhile fades on from the position just reached.
-                    voice.crossfading = true;
-                    voice.pendingChange = false;
-                    voice.newDelay = voice.targetDelay;
-                    voice.fade = 0.0f;
-                    if (useReaders)
-                    {
-                        newL.start(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
-                        newR.start(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
-                    }
+                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                    newL.read(newValues[0] + (s - chunkStart), chunkEnd - s);
+                    newR.read(newValues[1] + (s - chunkStart), chunkEnd - s);
                 }
             }
         }
-        else if (!voice.changeRequested)
+        // A glide step at its target leaves the value as it is: skipping it keeps the step's
+        // chain of dependent operations out of the loop for the voices that only fade or wait.
+        else if (!voice.changeRequested && voice.delayNow != voice.targetDelay)
         {
-            voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glideCoef);
+            voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
         }
 
-        voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
-        shift = voice.offsetNow * shiftPerOffset;
+        if (voice.offsetNow != voice.targetOffset)
+        {
+            voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
+            shift = voice.offsetNow * shiftPerOffset;
+        }
 
         if (useReaders && (voice.delayNow != readerDelay || shift != readerShift))
             useReaders = false; // the delay started to move: read each sample from here on
@@ -397,41 +710,35 @@ void TapVoiceBank::renderBySample(TapVoice& voice, int index, const BlockContext
         float right;
         if (useReaders)
         {
-            left = oldL.next();
-            right = oldR.next();
+            const int k = s - chunkStart;
+            left = oldValues[0][k];
+            right = oldValues[1][k];
             if (voice.crossfading)
             {
-                const float left2 = newL.next();
-                const float right2 = newR.next();
+                const float left2 = newValues[0][k];
+                const float right2 = newValues[1][k];
                 left = left + (left2 - left) * voice.fade;
                 right = right + (right2 - right) * voice.fade;
             }
         }
         else
         {
-            left = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.delayNow));
-            right = readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.delayNow, shift));
+            left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
+            right = readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
             if (voice.crossfading)
             {
-                const float left2 = readCubic(ctx.line, ctx.length, 2, 0, leftPosition(pos, voice.newDelay));
+                const float left2 =
+                    readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
                 const float right2 =
-                    readCubic(ctx.line, ctx.length, 2, 1, rightPosition(pos, voice.newDelay, shift));
+                    readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
                 left = left + (left2 - left) * voice.fade;
                 right = right + (right2 - right) * voice.fade;
             }
         }
 
-        float sL = voice.gainNow * left;
-        float sR = voice.gainNow * right;
-        if (ctx.wear)
-        {
-            voice.wearStateL += (sL - voice.wearStateL) * wearCoef;
-            sL = voice.wearStateL;
-            voice.wearStateR += (sR - voice.wearStateR) * wearCoef;
-            sR = voice.wearStateR;
-        }
-        ctx.wetL[s] += sL * scaleL;
-        ctx.wetR[s] += sR * scaleR;
+        addSample(voice, voice.gainNow * left, voice.gainNow * right, ctx.wear, wearCoef, scaleL, scaleR,
+                  ctx.wetL[s], ctx.wetR[s]);
     }
+    storedVoice = voice;
 }
 } // namespace vorl

@@ -57,10 +57,33 @@ public:
 private:
     struct BlockContext;
 
+    // Consecutive voices on one of the grouped paths (settled with tape wear, or fading with the
+    // delay held), rendered together.
+    struct VoiceGroup
+    {
+        static constexpr int kMaxVoices = 8;
+        int count = 0;
+        int index[kMaxVoices];
+        float shift[kMaxVoices];
+        float coef[kMaxVoices];
+
+        void add(int voice, float voiceShift, float wearCoef) noexcept
+        {
+            index[count] = voice;
+            shift[count] = voiceShift;
+            coef[count] = wearCoef;
+            ++count;
+        }
+    };
+
     void beginSettledBlock(TapVoice& voice, int n) const noexcept;
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
-    void renderSettledWorn(TapVoice& voice, int index, const BlockContext& ctx, float shift,
-                           float wearCoef) const noexcept;
+    // Renders the group's voices and empties it.
+    void renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept;
+    // Renders the group's voices and empties it.
+    void renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept;
+    void renderGliding(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef) const noexcept;
+    void renderCrossfading(TapVoice& voice, int index, const BlockContext& ctx) noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;

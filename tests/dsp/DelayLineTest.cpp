@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -41,22 +42,56 @@ protected:
     DelayLine line;
 };
 
-TEST_F(SmallDelayLine, WritesInterleavedFramesAndWraps)
+TEST_F(SmallDelayLine, WritesEachChannelsRingAndWraps)
 {
     ASSERT_EQ(line.getLength(), 16);
     writeRamp(20, 100.0f);
     EXPECT_EQ(line.getWriteIndex(), 4);
     // Frames 0..3 were overwritten by the last four samples.
-    EXPECT_EQ(line.data()[0], 116.0f);
-    EXPECT_EQ(line.data()[1], -116.0f);
-    EXPECT_EQ(line.data()[2 * 3], 119.0f);
-    EXPECT_EQ(line.data()[2 * 4], 104.0f);
-    EXPECT_EQ(line.data()[2 * 15 + 1], -115.0f);
+    EXPECT_EQ(line.channel(0)[0], 116.0f);
+    EXPECT_EQ(line.channel(1)[0], -116.0f);
+    EXPECT_EQ(line.channel(0)[3], 119.0f);
+    EXPECT_EQ(line.channel(0)[4], 104.0f);
+    EXPECT_EQ(line.channel(1)[15], -115.0f);
+    // The copies across the seam follow the frames they repeat.
+    EXPECT_EQ(line.channel(0)[-1], 115.0f);
+    EXPECT_EQ(line.channel(1)[16], -116.0f);
+    EXPECT_EQ(line.channel(0)[18], 118.0f);
 
     line.reset();
     EXPECT_EQ(line.getWriteIndex(), 0);
-    for (int k = 0; k < 32; ++k)
-        EXPECT_EQ(line.data()[k], 0.0f);
+    for (int c = 0; c < 2; ++c)
+        for (int k = -1; k < 19; ++k)
+            EXPECT_EQ(line.channel(c)[k], 0.0f);
+}
+
+// Whatever the write pattern (single frames, runs ending at the seam, runs starting inside the
+// copied frames), the copies hold the frames across the seam after every write.
+TEST(SeamlessRing, CopiesFollowEveryWrite)
+{
+    constexpr int length = 5;
+    for (const int runLength : {1, 2, 3, 5})
+    {
+        SeamlessRing ring;
+        ring.prepare(length);
+        float next = 1.0f;
+        for (int start = 0, step = 0; step < 12; ++step)
+        {
+            float values[length];
+            const int n = std::min(runLength, length - start);
+            for (int k = 0; k < n; ++k)
+                values[k] = next++;
+            if (n == 1)
+                ring.write(start, values[0]);
+            else
+                ring.write(start, values, n);
+            start = (start + n) % length;
+            const float* f = ring.frames();
+            ASSERT_EQ(f[-1], f[length - 1]) << "run " << runLength << " step " << step;
+            for (int k = 0; k < SeamlessRing::kCopiesAfter; ++k)
+                ASSERT_EQ(f[length + k], f[k]) << "run " << runLength << " step " << step;
+        }
+    }
 }
 
 TEST_F(SmallDelayLine, ReadsExactSamplesAtWholePositionsAndLinesInBetween)

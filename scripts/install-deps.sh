@@ -12,6 +12,7 @@ packages=(
     libxtst-dev
     libasound2-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libxsimd-dev
     lilv-utils serdi liblilv-dev
     fonts-dejavu-core fonts-liberation
     xvfb xauth

@@ -1,6 +1,7 @@
 #include "TapVoiceBank.h"
 
 #include "CubicReader.h"
+#include "SettledReadKernel.h"
 #include "TapWear.h"
 
 #include <algorithm>
@@ -14,29 +15,13 @@ namespace
 constexpr float kOffsetUnitMs = 5.0f;
 
 // Adds gain * scale * (cubic read) for n frames of one channel's ring, starting at a read
-// position that advances one frame per sample. The ring's seam copies let every run read
-// straight through memory, so the compiler can vectorise it; the weights and the order of the
-// sums match CubicReader.
+// position that advances one frame per sample; the weights and the order of the sums match
+// CubicReader. The reads run on the widest vector unit the CPU has.
 void accumulateSettled(const float* ring, int length, double position, int n, float gain, float scale,
                        float* wet) noexcept
 {
     const RingPosition p = RingPosition::of(position, length);
-    const CatmullRomWeights w = CatmullRomWeights::at(p.t);
-    int idx = p.index;
-    for (int k = 0; k < n; idx = 0)
-    {
-        const int run = std::min(n - k, length - idx);
-        const float* x = ring + idx;
-        float* out = wet + k;
-        // A scale of 1 (no ping-pong) changes nothing, so its multiply is left out.
-        if (scale == 1.0f)
-            for (int j = 0; j < run; ++j)
-                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]);
-        else
-            for (int j = 0; j < run; ++j)
-                out[j] += gain * (w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2]) * scale;
-        k += run;
-    }
+    accumulateSettledReads(ring, length, p.index, n, CatmullRomWeights::at(p.t), gain, scale, wet);
 }
 
 // One step of the 20 ms one-pole glide. Close to the target the step can round away to nothing

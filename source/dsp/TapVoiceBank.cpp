@@ -378,6 +378,8 @@ void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx)
     // are independent chains that overlap, where one voice at a time waits on each sample's
     // result. Each sample still adds the voices to the bus in voice order.
     static_assert(WornRows::kMax == VoiceGroup::kMaxVoices);
+    if (group.count == 0) // called before every voice that adds to the bus on its own
+        return;
     WornRows rows;
     const int count = group.count;
     SeamlessRunReader readerL[WornRows::kMax], readerR[WornRows::kMax];
@@ -424,6 +426,8 @@ void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noex
     // maybe waiting for a crossfade slot). The group's ramps run side by side, independent chains
     // that overlap; then each voice's reads, scaled by its ramp, are added voice after voice, in
     // the order renderBySample adds them.
+    if (group.count == 0) // called before every voice that adds to the bus on its own
+        return;
     constexpr int kChunk = 256;
     constexpr int kMax = VoiceGroup::kMaxVoices;
     float gains[kMax][kChunk];

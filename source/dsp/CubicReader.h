@@ -147,8 +147,14 @@ private:
     int nextIndex = 0;
 };
 
+// Stores n cubic reads at fixed weights w from a ring with seam copies (SeamlessRing), starting at
+// ring index `index`; returns the ring index after the last one. Runs on the widest vector unit
+// the CPU has (CubicRunKernels.h).
+int readSeamlessRuns(const float* ring, int length, int index, int n, const CatmullRomWeights& w,
+                     float* out) noexcept;
+
 // CubicReader for a ring with seam copies (SeamlessRing), reading a run of samples at a time: the
-// same weights and sums, in a loop the compiler can vectorise.
+// same weights and sums, a vector of frames at a time.
 class SeamlessRunReader
 {
 public:
@@ -162,21 +168,7 @@ public:
     }
 
     // Writes the values of the next m samples to out.
-    void read(float* out, int m) noexcept
-    {
-        const CatmullRomWeights w = weights; // a local copy the stores to out cannot alias
-        for (int k = 0; k < m;)
-        {
-            const int run = std::min(m - k, length - index);
-            const float* x = ring + index;
-            for (int j = 0; j < run; ++j)
-                out[k + j] = w.w0 * x[j - 1] + w.w1 * x[j] + w.w2 * x[j + 1] + w.w3 * x[j + 2];
-            k += run;
-            index += run;
-            if (index == length)
-                index = 0;
-        }
-    }
+    void read(float* out, int m) noexcept { index = readSeamlessRuns(ring, length, index, m, weights, out); }
 
 private:
     const float* ring = nullptr;

@@ -1,7 +1,7 @@
 #include "TapVoiceBank.h"
 
 #include "CubicReader.h"
-#include "SettledReadKernel.h"
+#include "CubicRunKernels.h"
 #include "TapWear.h"
 
 #include <algorithm>

@@ -6,9 +6,20 @@ VORL_CUBIC_RUN_KERNELS(, xsimd::sse2)
 
 namespace
 {
+// xsimd 8.1 asks the CPU whether it has AVX2 but not whether the operating system saves the
+// wide registers on a context switch; without that, AVX2 code faults. GCC's check asks both.
+bool wideRegistersUsable() noexcept
+{
+    __builtin_cpu_init(); // this may run in a static initialiser, before libgcc's own
+    return __builtin_cpu_supports("avx2");
+}
+
 // Made at program start: the CPU is asked once, never on the audio thread.
-auto settledReads = xsimd::dispatch<CubicRunArchitectures>(SettledReadKernel{});
-auto runReads = xsimd::dispatch<CubicRunArchitectures>(RunReadKernel{});
+const bool useWide = wideRegistersUsable();
+auto wideSettledReads = xsimd::dispatch<CubicRunArchitectures>(SettledReadKernel{});
+auto wideRunReads = xsimd::dispatch<CubicRunArchitectures>(RunReadKernel{});
+auto baselineSettledReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(SettledReadKernel{});
+auto baselineRunReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(RunReadKernel{});
 
 struct ArchitectureName
 {
@@ -19,17 +30,23 @@ struct ArchitectureName
 void accumulateSettledReads(const float* ring, int length, int index, int n, const CatmullRomWeights& w,
                             float gain, float scale, float* wet) noexcept
 {
-    settledReads(ring, length, index, n, w, gain, scale, wet);
+    if (useWide)
+        wideSettledReads(ring, length, index, n, w, gain, scale, wet);
+    else
+        baselineSettledReads(ring, length, index, n, w, gain, scale, wet);
 }
 
 int readSeamlessRuns(const float* ring, int length, int index, int n, const CatmullRomWeights& w,
                      float* out) noexcept
 {
-    return runReads(ring, length, index, n, w, out);
+    return useWide ? wideRunReads(ring, length, index, n, w, out)
+                   : baselineRunReads(ring, length, index, n, w, out);
 }
 
 const char* cubicRunArchitecture() noexcept
 {
+    if (!useWide)
+        return xsimd::sse2::name();
     return xsimd::dispatch<CubicRunArchitectures>(ArchitectureName{})();
 }
 } // namespace vorl

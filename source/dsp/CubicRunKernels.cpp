@@ -43,6 +43,11 @@ int readSeamlessRuns(const float* ring, int length, int index, int n, const Catm
                    : baselineRunReads(ring, length, index, n, w, out);
 }
 
+bool wideVectorUnitUsable() noexcept
+{
+    return useWide;
+}
+
 const char* cubicRunArchitecture() noexcept
 {
     if (!useWide)

@@ -37,6 +37,9 @@ void accumulateSettledReads(const float* ring, int length, int index, int n, con
                             float gain, float scale, float* wet) noexcept;
 // (readSeamlessRuns, declared in CubicReader.h, is the RunReadKernel's.)
 
+// Whether the CPU and the operating system allow AVX2, asked once when the program started.
+bool wideVectorUnitUsable() noexcept;
+
 // Name of the instruction set they use ("avx2" or "sse2"), for tests and benchmarks.
 const char* cubicRunArchitecture() noexcept;
 

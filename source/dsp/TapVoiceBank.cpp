@@ -2,7 +2,10 @@
 
 #include "CubicReader.h"
 #include "CubicRunKernels.h"
+#include "GlideRows.h"
+#include "GlidingReads.h"
 #include "TapWear.h"
+#include "WornFilterRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,17 +25,6 @@ void accumulateSettled(const float* ring, int length, double position, int n, fl
 {
     const RingPosition p = RingPosition::of(position, length);
     accumulateSettledReads(ring, length, p.index, n, CatmullRomWeights::at(p.t), gain, scale, wet);
-}
-
-// One step of the 20 ms one-pole glide. Close to the target the step can round away to nothing
-// (a long delay in samples has a coarse float grid), which would leave the value stuck short of
-// its target for good; then it moves by one representable step instead.
-float glideTowards(float now, float target, float coef) noexcept
-{
-    const float next = now + (target - now) * coef;
-    if (next == now && now != target)
-        return std::nextafter(now, target);
-    return next;
 }
 
 // One sample of the linear gain ramp.
@@ -195,8 +187,14 @@ void TapVoiceBank::applyLayout(const TapLayoutResult& layout, double layoutSampl
 void TapVoiceBank::scheduleCrossfades() noexcept
 {
     int busy = 0;
+    bool anyWaiting = false;
     for (const auto& voice : voices)
+    {
         busy += voice.crossfading ? 1 : 0;
+        anyWaiting = anyWaiting || voice.changeRequested;
+    }
+    if (!anyWaiting) // the usual block: nothing to start, and the round-robin slot stays
+        return;
 
     const int start = nextCrossfadeSlot;
     for (int k = 0; k < kMaxTaps && busy < kMaxCrossfades; ++k)
@@ -249,6 +247,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
     VoiceGroup worn;
     VoiceGroup fading;
+    VoiceGroup gliding;
 
     for (int i = 0; i < kMaxTaps; ++i)
     {
@@ -270,8 +269,11 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
         const bool delayHeld = fast && !voice.crossfading;
         const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
+        // Each group renders before any voice after it adds to the bus, so the bus always sums
+        // the voices in their order.
         if (delayHeld && voice.gainNow == voice.targetGain)
         {
+            renderGliding(gliding, ctx);
             if (ctx.wear)
             {
                 worn.add(i, shift, wearCoef);
@@ -280,34 +282,42 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
             }
             else
             {
-                renderFading(fading, ctx); // the voices before this one add to the bus first
+                renderFading(fading, ctx);
                 renderSettled(voice, i, ctx, shift);
             }
             continue;
         }
         if (delayHeld && !ctx.wear)
         {
+            renderGliding(gliding, ctx);
             fading.add(i, shift, 0.0f);
             if (fading.count == VoiceGroup::kMaxVoices)
                 renderFading(fading, ctx);
             continue;
         }
-        renderSettledWorn(worn, ctx); // the voices before this one add to the bus first
+        renderSettledWorn(worn, ctx);
         renderFading(fading, ctx);
         const bool onlyGliding = !voice.crossfading && !voice.changeRequested && switchIndex < 0 &&
                                  voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain;
+        if (fastPathEnabled && !fast && onlyGliding)
+        {
+            gliding.add(i, 0.0f, wearCoef);
+            if (gliding.count == VoiceGroup::kMaxVoices)
+                renderGliding(gliding, ctx);
+            continue;
+        }
+        renderGliding(gliding, ctx);
         // A crossfade that ends on its target (or restarts towards it) never lets the delay glide.
         const bool plainCrossfade = fast && voice.crossfading && !ctx.wear &&
                                     (voice.pendingChange || voice.newDelay == voice.targetDelay);
-        if (fastPathEnabled && !fast && onlyGliding)
-            renderGliding(voice, i, ctx, wearCoef);
-        else if (plainCrossfade)
+        if (plainCrossfade)
             renderCrossfading(voice, i, ctx);
         else
             renderBySample(voice, i, ctx, wearCoef, fast);
     }
     renderSettledWorn(worn, ctx);
     renderFading(fading, ctx);
+    renderGliding(gliding, ctx);
 }
 
 void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
@@ -338,38 +348,40 @@ void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext&
 
 namespace
 {
-// Scratch rows of a group of worn voices: their reads for one chunk and their filters.
-struct WornRows
+// Adds gain x reads x scale to out, as a voice with a constant gain adds them sample by sample.
+void addGainedReads(float* out, float gain, const float* reads, float scale, int m) noexcept
 {
-    static constexpr int kChunk = 256;
-    static constexpr int kMax = 8;
-    float readL[kMax][kChunk];
-    float readR[kMax][kChunk];
-    float stateL[kMax], stateR[kMax], scaleL[kMax], scaleR[kMax], gain[kMax], coef[kMax];
-};
+    if (scale == 1.0f) // no ping-pong: the multiply by 1 changes nothing
+        for (int j = 0; j < m; ++j)
+            out[j] += gain * reads[j];
+    else
+        for (int j = 0; j < m; ++j)
+            out[j] += gain * reads[j] * scale;
+}
 
-// Runs m samples of the wear filters of the first `count` voices and adds them to the bus, sample
-// by sample in voice order. With Count fixed at compile time the voices' loop unrolls and their
-// filter states stay in registers.
-template <int Count> void filterWornChunk(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+// Adds gain x (old + (new - old) x fade) x scale to out: a crossfading voice's samples.
+void addCrossfadedReads(float* out, float gain, const float* oldReads, const float* newReads,
+                        const float* fades, float scale, int m) noexcept
 {
-    const int voicesInGroup = Count > 0 ? Count : count;
     for (int j = 0; j < m; ++j)
     {
-        float sumL = outL[j];
-        float sumR = outR[j];
-        for (int g = 0; g < voicesInGroup; ++g)
-        {
-            rows.stateL[g] += (rows.gain[g] * rows.readL[g][j] - rows.stateL[g]) * rows.coef[g];
-            rows.stateR[g] += (rows.gain[g] * rows.readR[g][j] - rows.stateR[g]) * rows.coef[g];
-            sumL += rows.stateL[g] * rows.scaleL[g];
-            sumR += rows.stateR[g] * rows.scaleR[g];
-        }
-        outL[j] = sumL;
-        outR[j] = sumR;
+        const float mixed = oldReads[j] + (newReads[j] - oldReads[j]) * fades[j];
+        out[j] += gain * mixed * scale;
     }
 }
 } // namespace
+
+void TapVoiceBank::loadWornRow(WornRows& rows, int g, const TapVoice& voice, int index, float wearCoef,
+                               const BlockContext& ctx) noexcept
+{
+    const auto parity = static_cast<size_t>(index) & 1u;
+    rows.scaleL[g] = ctx.scaleL[parity];
+    rows.scaleR[g] = ctx.scaleR[parity];
+    rows.stateL[g] = voice.wearStateL;
+    rows.stateR[g] = voice.wearStateR;
+    rows.gain[g] = voice.gainNow;
+    rows.coef[g] = wearCoef;
+}
 
 void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept
 {
@@ -387,13 +399,7 @@ void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx)
     {
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         beginSettledBlock(voice, ctx.n);
-        const auto parity = static_cast<size_t>(group.index[g]) & 1u;
-        rows.scaleL[g] = ctx.scaleL[parity];
-        rows.scaleR[g] = ctx.scaleR[parity];
-        rows.stateL[g] = voice.wearStateL;
-        rows.stateR[g] = voice.wearStateR;
-        rows.gain[g] = voice.gainNow;
-        rows.coef[g] = group.coef[g];
+        loadWornRow(rows, g, voice, group.index[g], group.coef[g], ctx);
         const long base = ctx.writeStart;
         readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
         readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
@@ -406,10 +412,7 @@ void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx)
             readerL[g].read(rows.readL[g], m);
             readerR[g].read(rows.readR[g], m);
         }
-        if (count == WornRows::kMax)
-            filterWornChunk<WornRows::kMax>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
-        else
-            filterWornChunk<0>(rows, count, m, ctx.wetL + start, ctx.wetR + start);
+        filterWornRows(rows, count, m, ctx.wetL + start, ctx.wetR + start);
     }
     for (int g = 0; g < count; ++g)
     {
@@ -477,37 +480,83 @@ void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noex
     group.count = 0;
 }
 
-void TapVoiceBank::renderGliding(TapVoice& storedVoice, int index, const BlockContext& context,
-                                 float wearCoef) const noexcept
+void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noexcept
 {
-    // renderBySample for a voice whose gain holds and that neither crossfades nor waits for a
-    // crossfade: only its delay and offset glide, so each sample is two glide steps and two
-    // reads, without the branches of the general case.
-    TapVoice voice = storedVoice;
-    const BlockContext ctx = context;
+    // Voices whose gain holds and that neither crossfade nor wait for a crossfade: only their
+    // delays and offsets glide. Each glide step waits on the one before, so the group's glides
+    // run side by side, sample by sample, and leave each channel's delay per sample in a row;
+    // the reads at those delays then run a vector of samples at a time, and the bus takes the
+    // voices one after another (through their wear filters when tape wear is on), in the order
+    // a voice at a time would add them.
+    if (group.count == 0) // called before every voice that adds to the bus on its own
+        return;
+    constexpr int kMax = VoiceGroup::kMaxVoices;
+    constexpr int kChunk = GlideRows::kChunk;
+    static_assert(GlideRows::kMaxVoices == kMax);
+    const int count = group.count;
     const float glide = glideCoef;
-    const auto parity = static_cast<size_t>(index) & 1u;
-    const float scaleL = ctx.scaleL[parity];
-    const float scaleR = ctx.scaleR[parity];
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
-    const float gain = voice.gainNow;
-    float shift = voice.offsetNow * shiftPerOffset;
-    for (int s = 0; s < ctx.n; ++s)
+    float delayNow[kMax], targetDelay[kMax], offsetNow[kMax], targetOffset[kMax], shift[kMax];
+    GlideRows glides;
+    WornRows rows;
+    for (int g = 0; g < count; ++g)
     {
-        const long pos = static_cast<long>(ctx.writeStart) + s;
-        voice.delayNow = glideTowards(voice.delayNow, voice.targetDelay, glide);
-        if (voice.offsetNow != voice.targetOffset) // as in renderBySample
-        {
-            voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glide);
-            shift = voice.offsetNow * shiftPerOffset;
-        }
-        const float left = readSeamlessCubic(ctx.ring[0], ctx.length, leftPosition(pos, voice.delayNow));
-        const float right =
-            readSeamlessCubic(ctx.ring[1], ctx.length, rightPosition(pos, voice.delayNow, shift));
-        addSample(voice, gain * left, gain * right, ctx.wear, wearCoef, scaleL, scaleR, ctx.wetL[s],
-                  ctx.wetR[s]);
+        const TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        delayNow[g] = voice.delayNow;
+        targetDelay[g] = voice.targetDelay;
+        offsetNow[g] = voice.offsetNow;
+        targetOffset[g] = voice.targetOffset;
+        shift[g] = voice.offsetNow * shiftPerOffset;
+        loadWornRow(rows, g, voice, group.index[g], group.coef[g], ctx);
     }
-    storedVoice = voice;
+    for (int start = 0; start < ctx.n; start += kChunk)
+    {
+        const int m = std::min(kChunk, ctx.n - start);
+        bool offsetsHeld = true;
+        for (int g = 0; g < count; ++g)
+            offsetsHeld = offsetsHeld && offsetNow[g] == targetOffset[g];
+        if (offsetsHeld) // the usual case: only the delays move
+            glides.glide(delayNow, targetDelay, shift, count, glide, m);
+        else
+            for (int j = 0; j < m; ++j)
+                for (int g = 0; g < count; ++g)
+                {
+                    delayNow[g] = glideTowards(delayNow[g], targetDelay[g], glide);
+                    if (offsetNow[g] != targetOffset[g])
+                    {
+                        offsetNow[g] = glideTowards(offsetNow[g], targetOffset[g], glide);
+                        shift[g] = offsetNow[g] * shiftPerOffset;
+                    }
+                    // The channels' delays as leftPosition and rightPosition take them.
+                    glides.left[g][j] = std::max(delayNow[g], 0.0f);
+                    glides.right[g][j] = delayNow[g] - std::min(delayNow[g], shift[g]);
+                }
+        const long first = static_cast<long>(ctx.writeStart) + start;
+        for (int g = 0; g < count; ++g)
+        {
+            readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m, rows.readL[g]);
+            readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m, rows.readR[g]);
+        }
+        float* outL = ctx.wetL + start;
+        float* outR = ctx.wetR + start;
+        if (ctx.wear)
+            filterWornRows(rows, count, m, outL, outR);
+        else
+            for (int g = 0; g < count; ++g)
+            {
+                addGainedReads(outL, rows.gain[g], rows.readL[g], rows.scaleL[g], m);
+                addGainedReads(outR, rows.gain[g], rows.readR[g], rows.scaleR[g], m);
+            }
+    }
+    for (int g = 0; g < count; ++g)
+    {
+        TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
+        voice.delayNow = delayNow[g];
+        voice.offsetNow = offsetNow[g];
+        voice.wearStateL = rows.stateL[g];
+        voice.wearStateR = rows.stateR[g];
+    }
+    group.count = 0;
 }
 
 void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const BlockContext& ctx) noexcept
@@ -550,6 +599,34 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
             newL.read(newValues[0], m);
             newR.read(newValues[1], m);
         }
+        float* outL = ctx.wetL + chunkStart;
+        float* outR = ctx.wetR + chunkStart;
+        // Mostly the gain holds (its ramp leaves it as it is) and the crossfade runs on through the
+        // chunk, or is over: then only the fade moves, and the reads mix straight from the chunks.
+        if (voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain)
+        {
+            const float gain = voice.gainNow;
+            if (!voice.crossfading)
+            {
+                addGainedReads(outL, gain, oldValues[0], scaleL, m);
+                addGainedReads(outR, gain, oldValues[1], scaleR, m);
+                continue;
+            }
+            float fade = voice.fade;
+            int k = 0;
+            for (; k < m && fade + step < 1.0f; ++k) // as stepCrossfade steps it
+            {
+                fade += step;
+                rowFade[k] = fade;
+            }
+            if (k == m)
+            {
+                voice.fade = fade;
+                addCrossfadedReads(outL, gain, oldValues[0], newValues[0], rowFade, scaleL, m);
+                addCrossfadedReads(outR, gain, oldValues[1], newValues[1], rowFade, scaleR, m);
+                continue;
+            }
+        }
         for (int k = 0; k < m; ++k)
         {
             stepGain(voice, step);
@@ -577,8 +654,6 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
             rowGain[k] = voice.gainNow;
             rowCrossfading[k] = voice.crossfading;
         }
-        float* outL = ctx.wetL + chunkStart;
-        float* outR = ctx.wetR + chunkStart;
         for (int k = 0; k < m; ++k)
         {
             float left = rowOld[0][k];

@@ -9,6 +9,8 @@
 
 namespace vorl
 {
+struct WornRows;
+
 struct PingPongSettings
 {
     bool active = false;
@@ -57,8 +59,8 @@ public:
 private:
     struct BlockContext;
 
-    // Consecutive voices on one of the grouped paths (settled with tape wear, or fading with the
-    // delay held), rendered together.
+    // Consecutive voices on one of the grouped paths (settled with tape wear, fading with the
+    // delay held, or gliding with the gain held), rendered together.
     struct VoiceGroup
     {
         static constexpr int kMaxVoices = 8;
@@ -77,12 +79,16 @@ private:
     };
 
     void beginSettledBlock(TapVoice& voice, int n) const noexcept;
+    // Row g of a group's filter rows: voice `index`'s gain, wear filter and ping-pong scales.
+    static void loadWornRow(WornRows& rows, int g, const TapVoice& voice, int index, float wearCoef,
+                            const BlockContext& ctx) noexcept;
     void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
     // Renders the group's voices and empties it.
     void renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices and empties it.
     void renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept;
-    void renderGliding(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef) const noexcept;
+    // Renders the group's voices (their delays gliding, gains held) and empties it.
+    void renderGliding(VoiceGroup& group, const BlockContext& ctx) noexcept;
     void renderCrossfading(TapVoice& voice, int index, const BlockContext& ctx) noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;

@@ -1,0 +1,142 @@
+#pragma once
+
+// The gliding reads written once for any instruction set; GlidingReads.cpp builds the SSE2 variant
+// every x86-64 CPU runs and GlidingReadsAvx2.cpp the AVX2 one. Include it only there: everything
+// here is instantiated per instruction set, so no function compiled for the wider one can stand in
+// for a baseline one at link time.
+#include "GlidingReads.h"
+
+#include <xsimd/xsimd.hpp>
+
+#include <cstdint>
+
+namespace vorl::gliding_reads
+{
+// catmullRom's operations in its order, one read per lane.
+template <class Floats> Floats catmullRomLanes(Floats a, Floats b, Floats c, Floats d, Floats t) noexcept
+{
+    const Floats half(0.5f);
+    const Floats c1 = (c - a) * half;
+    const Floats v = b - c;
+    const Floats w = c1 + v;
+    const Floats k = w + v + (d - b) * half;
+    const Floats m = w + k;
+    return ((k * t - m) * t + c1) * t + b;
+}
+
+// Four lanes' windows of neighbours [a b c d], one per vector (or per half of a vector: each half
+// on its own), turned into one vector per neighbour; the reads then follow.
+template <class Floats> Floats readWindows(Floats w0, Floats w1, Floats w2, Floats w3, Floats t) noexcept
+{
+    const Floats ab02 = xsimd::zip_lo(w0, w2), cd02 = xsimd::zip_hi(w0, w2);
+    const Floats ab13 = xsimd::zip_lo(w1, w3), cd13 = xsimd::zip_hi(w1, w3);
+    return catmullRomLanes(xsimd::zip_lo(ab02, ab13), xsimd::zip_hi(ab02, ab13), xsimd::zip_lo(cd02, cd13),
+                           xsimd::zip_hi(cd02, cd13), t);
+}
+
+// The reads at scattered ring indexes, one per lane: each lane's four neighbours come in one
+// load. With eight lanes a load also brings the four frames after the window, so the ring must
+// reach that far past it (and as far before it, for the windows loaded into upper halves).
+template <class Floats>
+Floats readScattered(const float* ring, const int32_t* indexes, bool roomAround, Floats t) noexcept
+{
+    constexpr int kLanes = static_cast<int>(Floats::size);
+    if constexpr (kLanes == 4)
+    {
+        return readWindows(
+            Floats::load_unaligned(ring + indexes[0] - 1), Floats::load_unaligned(ring + indexes[1] - 1),
+            Floats::load_unaligned(ring + indexes[2] - 1), Floats::load_unaligned(ring + indexes[3] - 1), t);
+    }
+    else
+    {
+        static_assert(kLanes == 8);
+        if (roomAround)
+        {
+            // Lane l's window in the lower half and lane l + 4's in the upper one (in-lane zips
+            // work on each half on its own).
+            using UpperHalf =
+                xsimd::batch_bool_constant<Floats, false, false, false, false, true, true, true, true>;
+            const auto pair = [&](int l)
+            {
+                return xsimd::select(UpperHalf{}, Floats::load_unaligned(ring + indexes[l + 4] - 5),
+                                     Floats::load_unaligned(ring + indexes[l] - 1));
+            };
+            return readWindows(pair(0), pair(1), pair(2), pair(3), t);
+        }
+        alignas(Floats::arch_type::alignment()) float neighbours[4][kLanes];
+        for (int l = 0; l < kLanes; ++l)
+        {
+            const float* x = ring + indexes[l];
+            neighbours[0][l] = x[-1];
+            neighbours[1][l] = x[0];
+            neighbours[2][l] = x[1];
+            neighbours[3][l] = x[2];
+        }
+        return catmullRomLanes(Floats::load_aligned(neighbours[0]), Floats::load_aligned(neighbours[1]),
+                               Floats::load_aligned(neighbours[2]), Floats::load_aligned(neighbours[3]), t);
+    }
+}
+
+template <class Arch>
+void readRuns(const float* ring, int length, long firstPosition, const float* delays, int n,
+              float* out) noexcept
+{
+    using Floats = xsimd::batch<float, Arch>;
+    using Ints = xsimd::batch<int32_t, Arch>;
+    constexpr int kLanes = static_cast<int>(Floats::size);
+    alignas(Arch::alignment()) int32_t laneOffsets[kLanes];
+    for (int l = 0; l < kLanes; ++l)
+        laneOffsets[l] = l;
+    const Ints iota = Ints::load_aligned(laneOffsets);
+    const Floats one(1.0f), zero(0.0f);
+    // Below one sample the fraction of a delay can be finer than the float grid of the read
+    // position's fraction, and from 2^24 on floats no longer hold every integer: there the
+    // scalar read decides.
+    const Floats lowest(1.0f), beyond(16777216.0f);
+    // Positions stay far inside int32: the ring holds seconds of audio.
+    const auto first = static_cast<int32_t>(firstPosition);
+    int j = 0;
+    for (; j + kLanes <= n; j += kLanes)
+    {
+        const Floats d = Floats::load_unaligned(delays + j);
+        if (xsimd::all(d >= lowest && d < beyond))
+        {
+            // position = frame - d = (frame - whole - 1) + (1 - fraction): the index is the
+            // frame before it and t = 1 - fraction, both exact, as the scalar read finds them.
+            const Ints whole = xsimd::to_int(d);
+            const Floats fraction = d - xsimd::to_float(whole);
+            const auto hasFraction = fraction > zero;
+            Ints index =
+                (Ints(first + j) + iota) - whole - xsimd::to_int(xsimd::select(hasFraction, one, zero));
+            index = xsimd::select(index < Ints(0), index + Ints(length), index);
+            if (xsimd::all(index >= Ints(0) && index < Ints(length)))
+            {
+                const Floats t = xsimd::select(hasFraction, one - fraction, zero);
+                alignas(Arch::alignment()) int32_t indexes[kLanes];
+                index.store_aligned(indexes);
+                const int i0 = indexes[0];
+                Floats read;
+                if (xsimd::all(index == Ints(i0) + iota))
+                {
+                    // Frames side by side (the delay moved by less than a sample here): one load
+                    // per neighbour for all lanes.
+                    const float* x = ring + i0;
+                    read = catmullRomLanes(Floats::load_unaligned(x - 1), Floats::load_unaligned(x),
+                                           Floats::load_unaligned(x + 1), Floats::load_unaligned(x + 2), t);
+                }
+                else
+                {
+                    const bool roomAround = xsimd::all(index >= Ints(4) && index <= Ints(length - 4));
+                    read = readScattered(ring, indexes, roomAround, t);
+                }
+                read.store_unaligned(out + j);
+                continue;
+            }
+        }
+        for (int l = 0; l < kLanes; ++l)
+            out[j + l] = readGlidingOne(ring, length, firstPosition + j + l, delays[j + l]);
+    }
+    for (; j < n; ++j)
+        out[j] = readGlidingOne(ring, length, firstPosition + j, delays[j]);
+}
+} // namespace vorl::gliding_reads

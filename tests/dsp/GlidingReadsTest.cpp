@@ -1,0 +1,102 @@
+#include "GlidingReads.h"
+#include "CubicReader.h"
+#include "SeamlessRing.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace vorl
+{
+namespace
+{
+// Delays that move from sample to sample, in the ways a gliding tap moves them.
+struct GlidingCase
+{
+    const char* what;
+    int length;
+    long first;    // the first sample's read position before its delay
+    float delay;   // the first sample's delay
+    float perStep; // how the delay moves each sample
+    int n;
+};
+
+const GlidingCase kCases[] = {
+    {"a delay growing slowly", 5000, 4000, 1234.567f, 0.003f, 256},
+    {"a delay shrinking fast", 5000, 4000, 2000.25f, -0.9f, 256},
+    {"a delay still on whole samples", 5000, 4000, 300.0f, 0.0f, 256},
+    {"a delay moving by whole samples", 5000, 4000, 300.0f, 1.0f, 256},
+    {"reads before frame 0 wrap to the ring's end", 3000, 100, 700.3f, 0.01f, 256},
+    {"reads across the seam", 300, 290, 1.7f, 0.0001f, 256},
+    {"delays below one sample", 1000, 500, 0.75f, -0.004f, 256},
+    {"delays that jump by a few samples", 5000, 4000, 900.1f, 3.3f, 256},
+    {"a read position more than a ring away", 200, 10, 650.2f, 0.2f, 256},
+    {"a run that is no multiple of the vector width", 5000, 4000, 1500.9f, 0.02f, 203},
+};
+
+using ReadRuns = void (*)(const float*, int, long, const float*, int, float*) noexcept;
+
+struct Variant
+{
+    const char* name;
+    ReadRuns read;
+    bool needsAvx2;
+};
+
+class GlidingReadsTest : public ::testing::TestWithParam<Variant>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam().needsAvx2 && !__builtin_cpu_supports("avx2"))
+            GTEST_SKIP() << "no AVX2 on this CPU and system";
+    }
+};
+
+// The vector reads only put samples side by side: every read must be the scalar one, bit for bit.
+TEST_P(GlidingReadsTest, GiveTheScalarReadsBitForBit)
+{
+    for (const GlidingCase& c : kCases)
+    {
+        SCOPED_TRACE(c.what);
+        SeamlessRing ring;
+        ring.prepare(c.length);
+        uint32_t state = 12345u;
+        for (int i = 0; i < c.length; ++i)
+        {
+            state = state * 1664525u + 1013904223u;
+            ring.write(i, static_cast<float>(state >> 8) / 8388608.0f - 1.0f);
+        }
+
+        const auto n = static_cast<size_t>(c.n);
+        std::vector<float> delays(n);
+        float delay = c.delay;
+        for (float& d : delays)
+        {
+            d = delay;
+            delay += c.perStep;
+        }
+
+        std::vector<float> expected(n);
+        for (size_t j = 0; j < n; ++j)
+            expected[j] = readSeamlessCubic(ring.frames(), c.length,
+                                            static_cast<double>(c.first + static_cast<long>(j)) -
+                                                static_cast<double>(delays[j]));
+
+        std::vector<float> actual(n);
+        GetParam().read(ring.frames(), c.length, c.first, delays.data(), c.n, actual.data());
+        EXPECT_EQ(std::memcmp(expected.data(), actual.data(), n * sizeof(float)), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, GlidingReadsTest,
+                         ::testing::Values(Variant{"Sse2", gliding_reads::readRunsSse2, false},
+                                           Variant{"Avx2", gliding_reads::readRunsAvx2, true},
+                                           Variant{"Dispatched", readGlidingRuns, false}),
+                         [](const ::testing::TestParamInfo<Variant>& info)
+                         { return std::string(info.param.name); });
+} // namespace
+} // namespace vorl

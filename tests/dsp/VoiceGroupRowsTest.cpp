@@ -1,0 +1,134 @@
+#include "GlideRows.h"
+#include "WornFilterRows.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace vorl
+{
+namespace
+{
+float noise(uint32_t& state)
+{
+    state = state * 1664525u + 1013904223u;
+    return static_cast<float>(state >> 8) / 8388608.0f - 1.0f;
+}
+
+bool sameBits(const float* a, const float* b, int n)
+{
+    return std::memcmp(a, b, static_cast<size_t>(n) * sizeof(float)) == 0;
+}
+
+// Group sizes from one voice to a full group, and chunk lengths that are no multiple of the
+// vector width: the rows side by side must give each voice's own sample-by-sample numbers.
+struct GroupShape
+{
+    int count;
+    int m;
+};
+const GroupShape kShapes[] = {{1, 64}, {3, 61}, {4, 7}, {5, 64}, {8, 64}, {8, 3}, {7, 1}};
+
+TEST(GlideRows, StepEachVoiceAsItsOwnGlideDoes)
+{
+    for (const GroupShape& shape : kShapes)
+    {
+        SCOPED_TRACE(testing::Message() << shape.count << " voices, " << shape.m << " samples");
+        float now[GlideRows::kMaxVoices], target[GlideRows::kMaxVoices], shift[GlideRows::kMaxVoices];
+        for (int g = 0; g < shape.count; ++g)
+        {
+            now[g] = 1000.0f + 397.3f * static_cast<float>(g);
+            target[g] = now[g] + (g % 2 == 0 ? 55.5f : -80.25f);
+            shift[g] = 12.0f * static_cast<float>(g % 3);
+        }
+        // One voice already at its target, one a single float step short of it (its glide
+        // rounds away and must be nudged), one reading past its shift on the right.
+        target[0] = now[0];
+        if (shape.count > 1)
+            now[1] = std::nextafter(target[1], 0.0f);
+        if (shape.count > 2)
+            shift[2] = now[2] + 100.0f;
+        const float coef = 1.0f - std::exp(-1.0f / 960.0f);
+
+        float expectedNow[GlideRows::kMaxVoices];
+        std::copy_n(now, shape.count, expectedNow);
+        float expectedLeft[GlideRows::kMaxVoices][GlideRows::kChunk];
+        float expectedRight[GlideRows::kMaxVoices][GlideRows::kChunk];
+        for (int j = 0; j < shape.m; ++j)
+            for (int g = 0; g < shape.count; ++g)
+            {
+                expectedNow[g] = glideTowards(expectedNow[g], target[g], coef);
+                expectedLeft[g][j] = std::max(expectedNow[g], 0.0f);
+                expectedRight[g][j] = expectedNow[g] - std::min(expectedNow[g], shift[g]);
+            }
+
+        GlideRows rows;
+        rows.glide(now, target, shift, shape.count, coef, shape.m);
+        EXPECT_TRUE(sameBits(expectedNow, now, shape.count));
+        if (shape.count > 1)
+        {
+            EXPECT_EQ(now[1], target[1]);
+        }
+        for (int g = 0; g < shape.count; ++g)
+        {
+            EXPECT_TRUE(sameBits(expectedLeft[g], rows.left[g], shape.m)) << "voice " << g;
+            EXPECT_TRUE(sameBits(expectedRight[g], rows.right[g], shape.m)) << "voice " << g;
+        }
+    }
+}
+
+TEST(WornFilterRows, AddEachVoiceThroughItsFilterInVoiceOrder)
+{
+    for (const GroupShape& shape : kShapes)
+    {
+        SCOPED_TRACE(testing::Message() << shape.count << " voices, " << shape.m << " samples");
+        uint32_t state = 99u;
+        WornRows rows;
+        for (int g = 0; g < shape.count; ++g)
+        {
+            for (int j = 0; j < shape.m; ++j)
+            {
+                rows.readL[g][j] = noise(state);
+                rows.readR[g][j] = noise(state);
+            }
+            rows.stateL[g] = 0.1f * noise(state);
+            rows.stateR[g] = 0.1f * noise(state);
+            rows.gain[g] = 0.5f + 0.4f * noise(state);
+            rows.coef[g] = 0.2f + 0.1f * noise(state);
+            rows.scaleL[g] = g % 2 == 0 ? 1.0f : 0.35f; // ping-pong scales
+            rows.scaleR[g] = g % 2 == 0 ? 0.35f : 1.0f;
+        }
+        float busL[WornRows::kChunk], busR[WornRows::kChunk];
+        for (int j = 0; j < shape.m; ++j)
+        {
+            busL[j] = 0.01f * static_cast<float>(j % 5);
+            busR[j] = -0.02f * static_cast<float>(j % 3);
+        }
+
+        float expectedL[WornRows::kChunk], expectedR[WornRows::kChunk];
+        std::copy_n(busL, shape.m, expectedL);
+        std::copy_n(busR, shape.m, expectedR);
+        float stateL[WornRows::kMax], stateR[WornRows::kMax];
+        std::copy_n(rows.stateL, shape.count, stateL);
+        std::copy_n(rows.stateR, shape.count, stateR);
+        for (int j = 0; j < shape.m; ++j)
+            for (int g = 0; g < shape.count; ++g)
+            {
+                stateL[g] += (rows.gain[g] * rows.readL[g][j] - stateL[g]) * rows.coef[g];
+                stateR[g] += (rows.gain[g] * rows.readR[g][j] - stateR[g]) * rows.coef[g];
+                expectedL[j] += stateL[g] * rows.scaleL[g];
+                expectedR[j] += stateR[g] * rows.scaleR[g];
+            }
+
+        filterWornRows(rows, shape.count, shape.m, busL, busR);
+        EXPECT_TRUE(sameBits(expectedL, busL, shape.m));
+        EXPECT_TRUE(sameBits(expectedR, busR, shape.m));
+        EXPECT_TRUE(sameBits(stateL, rows.stateL, shape.count));
+        EXPECT_TRUE(sameBits(stateR, rows.stateR, shape.count));
+    }
+}
+} // namespace
+} // namespace vorl

@@ -15,7 +15,7 @@ bool wideRegistersUsable() noexcept
 }
 
 // Made at program start: the CPU is asked once, never on the audio thread.
-const bool useWide = wideRegistersUsable();
+const bool useWide = wideVectorUnitUsable();
 auto wideSettledReads = xsimd::dispatch<CubicRunArchitectures>(SettledReadKernel{});
 auto wideRunReads = xsimd::dispatch<CubicRunArchitectures>(RunReadKernel{});
 auto baselineSettledReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(SettledReadKernel{});
@@ -45,7 +45,9 @@ int readSeamlessRuns(const float* ring, int length, int index, int n, const Catm
 
 bool wideVectorUnitUsable() noexcept
 {
-    return useWide;
+    // Other files' start-up code asks too, maybe before this file's variables are made.
+    static const bool usable = wideRegistersUsable();
+    return usable;
 }
 
 const char* cubicRunArchitecture() noexcept

@@ -77,9 +77,10 @@ Floats readScattered(const float* ring, const int32_t* indexes, bool roomAround,
     }
 }
 
-template <class Arch>
-void readRuns(const float* ring, int length, long firstPosition, const float* delays, int n,
-              float* out) noexcept
+// Reads at the same positions from Rings rings (the channels of one line) into as many rows.
+template <class Arch, int Rings>
+void readRuns(const float* const (&rings)[Rings], int length, long firstPosition, const float* delays, int n,
+              float* const (&outs)[Rings]) noexcept
 {
     using Floats = xsimd::batch<float, Arch>;
     using Ints = xsimd::batch<int32_t, Arch>;
@@ -115,28 +116,44 @@ void readRuns(const float* ring, int length, long firstPosition, const float* de
                 alignas(Arch::alignment()) int32_t indexes[kLanes];
                 index.store_aligned(indexes);
                 const int i0 = indexes[0];
-                Floats read;
                 if (xsimd::all(index == Ints(i0) + iota))
                 {
                     // Frames side by side (the delay moved by less than a sample here): one load
                     // per neighbour for all lanes.
-                    const float* x = ring + i0;
-                    read = catmullRomLanes(Floats::load_unaligned(x - 1), Floats::load_unaligned(x),
-                                           Floats::load_unaligned(x + 1), Floats::load_unaligned(x + 2), t);
+                    for (int r = 0; r < Rings; ++r)
+                    {
+                        const float* x = rings[r] + i0;
+                        catmullRomLanes(Floats::load_unaligned(x - 1), Floats::load_unaligned(x),
+                                        Floats::load_unaligned(x + 1), Floats::load_unaligned(x + 2), t)
+                            .store_unaligned(outs[r] + j);
+                    }
                 }
                 else
                 {
                     const bool roomAround = xsimd::all(index >= Ints(4) && index <= Ints(length - 4));
-                    read = readScattered(ring, indexes, roomAround, t);
+                    for (int r = 0; r < Rings; ++r)
+                        readScattered(rings[r], indexes, roomAround, t).store_unaligned(outs[r] + j);
                 }
-                read.store_unaligned(out + j);
                 continue;
             }
         }
-        for (int l = 0; l < kLanes; ++l)
-            out[j + l] = readGlidingOne(ring, length, firstPosition + j + l, delays[j + l]);
+        for (int r = 0; r < Rings; ++r)
+            for (int l = 0; l < kLanes; ++l)
+                outs[r][j + l] = readGlidingOne(rings[r], length, firstPosition + j + l, delays[j + l]);
     }
     for (; j < n; ++j)
-        out[j] = readGlidingOne(ring, length, firstPosition + j, delays[j]);
+        for (int r = 0; r < Rings; ++r)
+            outs[r][j] = readGlidingOne(rings[r], length, firstPosition + j, delays[j]);
+}
+
+// The variants' entry: both channels when ringR is given, else the left one alone.
+template <class Arch>
+void readRunsFor(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
+                 int n, float* outL, float* outR) noexcept
+{
+    if (ringR != nullptr)
+        readRuns<Arch, 2>({ringL, ringR}, length, firstPosition, delays, n, {outL, outR});
+    else
+        readRuns<Arch, 1>({ringL}, length, firstPosition, delays, n, {outL});
 }
 } // namespace vorl::gliding_reads

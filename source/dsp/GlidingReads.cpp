@@ -12,19 +12,28 @@ float readGlidingOne(const float* ring, int length, long frame, float delay) noe
 
 namespace gliding_reads
 {
-void readRunsSse2(const float* ring, int length, long firstPosition, const float* delays, int n,
-                  float* out) noexcept
+void readRunsSse2(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
+                  int n, float* outL, float* outR) noexcept
 {
-    readRuns<xsimd::sse2>(ring, length, firstPosition, delays, n, out);
+    readRunsFor<xsimd::sse2>(ringL, ringR, length, firstPosition, delays, n, outL, outR);
 }
+
+namespace
+{
+// Chosen when the program started.
+const ReadRuns readRunsHere = wideVectorUnitUsable() ? readRunsAvx2 : readRunsSse2;
+} // namespace
 } // namespace gliding_reads
 
 void readGlidingRuns(const float* ring, int length, long firstPosition, const float* delays, int n,
                      float* out) noexcept
 {
-    if (wideVectorUnitUsable())
-        gliding_reads::readRunsAvx2(ring, length, firstPosition, delays, n, out);
-    else
-        gliding_reads::readRunsSse2(ring, length, firstPosition, delays, n, out);
+    gliding_reads::readRunsHere(ring, nullptr, length, firstPosition, delays, n, out, nullptr);
+}
+
+void readGlidingRunsStereo(const float* ringL, const float* ringR, int length, long firstPosition,
+                           const float* delays, int n, float* outL, float* outR) noexcept
+{
+    gliding_reads::readRunsHere(ringL, ringR, length, firstPosition, delays, n, outL, outR);
 }
 } // namespace vorl

@@ -8,16 +8,23 @@ namespace vorl
 void readGlidingRuns(const float* ring, int length, long firstPosition, const float* delays, int n,
                      float* out) noexcept;
 
+// The same reads from both channels' rings of a line, at the same delays: the positions are
+// worked out once for the two.
+void readGlidingRunsStereo(const float* ringL, const float* ringR, int length, long firstPosition,
+                           const float* delays, int n, float* outL, float* outR) noexcept;
+
 // One such read, for the samples the vector path leaves to the scalar one. Compiled for the
 // baseline instruction set only.
 float readGlidingOne(const float* ring, int length, long frame, float delay) noexcept;
 
 namespace gliding_reads
 {
-// The variants, for tests; readGlidingRuns calls one of them.
-void readRunsSse2(const float* ring, int length, long firstPosition, const float* delays, int n,
-                  float* out) noexcept;
-void readRunsAvx2(const float* ring, int length, long firstPosition, const float* delays, int n,
-                  float* out) noexcept;
+// The variants, for tests: both channels when ringR is given, else the left one alone.
+using ReadRuns = void (*)(const float* ringL, const float* ringR, int length, long firstPosition,
+                          const float* delays, int n, float* outL, float* outR) noexcept;
+void readRunsSse2(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
+                  int n, float* outL, float* outR) noexcept;
+void readRunsAvx2(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
+                  int n, float* outL, float* outR) noexcept;
 } // namespace gliding_reads
 } // namespace vorl

@@ -4,9 +4,9 @@
 
 namespace vorl::gliding_reads
 {
-void readRunsAvx2(const float* ring, int length, long firstPosition, const float* delays, int n,
-                  float* out) noexcept
+void readRunsAvx2(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
+                  int n, float* outL, float* outR) noexcept
 {
-    readRuns<xsimd::avx2>(ring, length, firstPosition, delays, n, out);
+    readRunsFor<xsimd::avx2>(ringL, ringR, length, firstPosition, delays, n, outL, outR);
 }
 } // namespace vorl::gliding_reads

@@ -534,6 +534,13 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         const long first = static_cast<long>(ctx.writeStart) + start;
         for (int g = 0; g < count; ++g)
         {
+            // Without a stereo shift both channels read at the same delays.
+            if (offsetsHeld && shift[g] == 0.0f)
+            {
+                readGlidingRunsStereo(ctx.ring[0], ctx.ring[1], ctx.length, first, glides.left[g], m,
+                                      rows.readL[g], rows.readR[g]);
+                continue;
+            }
             readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m, rows.readL[g]);
             readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m, rows.readR[g]);
         }

@@ -37,14 +37,34 @@ const GlidingCase kCases[] = {
     {"a run that is no multiple of the vector width", 5000, 4000, 1500.9f, 0.02f, 203},
 };
 
-using ReadRuns = void (*)(const float*, int, long, const float*, int, float*) noexcept;
+// What the engine calls, on the variant this CPU runs.
+void readDispatched(const float* ringL, const float* ringR, int length, long first, const float* delays,
+                    int n, float* outL, float* outR) noexcept
+{
+    if (ringR != nullptr)
+        readGlidingRunsStereo(ringL, ringR, length, first, delays, n, outL, outR);
+    else
+        readGlidingRuns(ringL, length, first, delays, n, outL);
+}
 
 struct Variant
 {
     const char* name;
-    ReadRuns read;
+    gliding_reads::ReadRuns read;
     bool needsAvx2;
 };
+
+SeamlessRing noiseRing(int length, uint32_t seed)
+{
+    SeamlessRing ring;
+    ring.prepare(length);
+    for (int i = 0; i < length; ++i)
+    {
+        seed = seed * 1664525u + 1013904223u;
+        ring.write(i, static_cast<float>(seed >> 8) / 8388608.0f - 1.0f);
+    }
+    return ring;
+}
 
 class GlidingReadsTest : public ::testing::TestWithParam<Variant>
 {
@@ -62,14 +82,7 @@ TEST_P(GlidingReadsTest, GiveTheScalarReadsBitForBit)
     for (const GlidingCase& c : kCases)
     {
         SCOPED_TRACE(c.what);
-        SeamlessRing ring;
-        ring.prepare(c.length);
-        uint32_t state = 12345u;
-        for (int i = 0; i < c.length; ++i)
-        {
-            state = state * 1664525u + 1013904223u;
-            ring.write(i, static_cast<float>(state >> 8) / 8388608.0f - 1.0f);
-        }
+        const SeamlessRing rings[2] = {noiseRing(c.length, 12345u), noiseRing(c.length, 777u)};
 
         const auto n = static_cast<size_t>(c.n);
         std::vector<float> delays(n);
@@ -80,22 +93,32 @@ TEST_P(GlidingReadsTest, GiveTheScalarReadsBitForBit)
             delay += c.perStep;
         }
 
-        std::vector<float> expected(n);
-        for (size_t j = 0; j < n; ++j)
-            expected[j] = readSeamlessCubic(ring.frames(), c.length,
-                                            static_cast<double>(c.first + static_cast<long>(j)) -
-                                                static_cast<double>(delays[j]));
+        std::vector<float> expected[2], actual[2], alone(n);
+        for (int r = 0; r < 2; ++r)
+        {
+            expected[r].resize(n);
+            actual[r].resize(n);
+            for (size_t j = 0; j < n; ++j)
+                expected[r][j] = readSeamlessCubic(rings[r].frames(), c.length,
+                                                   static_cast<double>(c.first + static_cast<long>(j)) -
+                                                       static_cast<double>(delays[j]));
+        }
 
-        std::vector<float> actual(n);
-        GetParam().read(ring.frames(), c.length, c.first, delays.data(), c.n, actual.data());
-        EXPECT_EQ(std::memcmp(expected.data(), actual.data(), n * sizeof(float)), 0);
+        // Both channels at once, and one alone.
+        GetParam().read(rings[0].frames(), rings[1].frames(), c.length, c.first, delays.data(), c.n,
+                        actual[0].data(), actual[1].data());
+        GetParam().read(rings[1].frames(), nullptr, c.length, c.first, delays.data(), c.n, alone.data(),
+                        nullptr);
+        EXPECT_EQ(std::memcmp(expected[0].data(), actual[0].data(), n * sizeof(float)), 0);
+        EXPECT_EQ(std::memcmp(expected[1].data(), actual[1].data(), n * sizeof(float)), 0);
+        EXPECT_EQ(std::memcmp(expected[1].data(), alone.data(), n * sizeof(float)), 0);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, GlidingReadsTest,
                          ::testing::Values(Variant{"Sse2", gliding_reads::readRunsSse2, false},
                                            Variant{"Avx2", gliding_reads::readRunsAvx2, true},
-                                           Variant{"Dispatched", readGlidingRuns, false}),
+                                           Variant{"Dispatched", readDispatched, false}),
                          [](const ::testing::TestParamInfo<Variant>& info)
                          { return std::string(info.param.name); });
 } // namespace

@@ -3,6 +3,7 @@
 #include "DenormalGuard.h"
 #include "NonFiniteInput.h"
 #include "NoteValues.h"
+#include "OutputMix.h"
 #include "StereoWidth.h"
 #include "ValueCurves.h"
 
@@ -168,18 +169,9 @@ float DelayEngine::process(float* left, float* right, int n, const EngineParamet
     applyGlobalFade(n);
 
     const float masterGain = params.mout <= kMasterFloorDb ? 0.0f : std::pow(10.0f, params.mout / 20.0f);
-    float peak = 0.0f;
-    for (int i = 0; i < n; ++i)
-    {
-        left[i] = (wetGain * wetL[(size_t)i] + dryGain * left[i]) * masterGain;
-        peak = std::max(peak, std::abs(left[i]));
-    }
+    float peak = mixOutput(left, wetL.data(), n, wetGain, dryGain, masterGain);
     if (stereo)
-        for (int i = 0; i < n; ++i)
-        {
-            right[i] = (wetGain * wetR[(size_t)i] + dryGain * right[i]) * masterGain;
-            peak = std::max(peak, std::abs(right[i]));
-        }
+        peak = std::max(peak, mixOutput(right, wetR.data(), n, wetGain, dryGain, masterGain));
 
     publishLayout();
     return peak;

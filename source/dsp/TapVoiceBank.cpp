@@ -359,14 +359,14 @@ void addGainedReads(float* out, float gain, const float* reads, float scale, int
             out[j] += gain * reads[j] * scale;
 }
 
-// Adds gain x (old + (new - old) x fade) x scale to out: a crossfading voice's samples.
-void addCrossfadedReads(float* out, float gain, const float* oldReads, const float* newReads,
+// Adds gains x (old + (new - old) x fade) x scale to out: a crossfading voice's samples.
+void addCrossfadedReads(float* out, const float* gains, const float* oldReads, const float* newReads,
                         const float* fades, float scale, int m) noexcept
 {
     for (int j = 0; j < m; ++j)
     {
         const float mixed = oldReads[j] + (newReads[j] - oldReads[j]) * fades[j];
-        out[j] += gain * mixed * scale;
+        out[j] += gains[j] * mixed * scale;
     }
 }
 } // namespace
@@ -608,29 +608,42 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
         }
         float* outL = ctx.wetL + chunkStart;
         float* outR = ctx.wetR + chunkStart;
-        // Mostly the gain holds (its ramp leaves it as it is) and the crossfade runs on through the
-        // chunk, or is over: then only the fade moves, and the reads mix straight from the chunks.
-        if (voice.gainNow == voice.targetGain && voice.gainNow > kSilentGain)
+        // Mostly the crossfade runs on through the chunk (or is over) and the gain, held or
+        // ramping, cannot fall silent: then only the gain ramp and the fade move, and the reads
+        // mix straight from the chunks.
+        if (voice.targetGain > kSilentGain)
         {
-            const float gain = voice.gainNow;
-            if (!voice.crossfading)
-            {
-                addGainedReads(outL, gain, oldValues[0], scaleL, m);
-                addGainedReads(outR, gain, oldValues[1], scaleR, m);
-                continue;
-            }
+            float gain = voice.gainNow;
             float fade = voice.fade;
             int k = 0;
-            for (; k < m && fade + step < 1.0f; ++k) // as stepCrossfade steps it
-            {
-                fade += step;
-                rowFade[k] = fade;
-            }
+            if (voice.crossfading)
+                for (; k < m && fade + step < 1.0f; ++k) // as stepCrossfade steps it
+                {
+                    gain = rampTowards(gain, voice.targetGain, step);
+                    rowGain[k] = gain;
+                    fade += step;
+                    rowFade[k] = fade;
+                }
+            else
+                for (; k < m; ++k)
+                {
+                    gain = rampTowards(gain, voice.targetGain, step);
+                    rowGain[k] = gain;
+                }
             if (k == m)
             {
-                voice.fade = fade;
-                addCrossfadedReads(outL, gain, oldValues[0], newValues[0], rowFade, scaleL, m);
-                addCrossfadedReads(outR, gain, oldValues[1], newValues[1], rowFade, scaleR, m);
+                voice.gainNow = gain;
+                if (voice.crossfading)
+                {
+                    voice.fade = fade;
+                    addCrossfadedReads(outL, rowGain, oldValues[0], newValues[0], rowFade, scaleL, m);
+                    addCrossfadedReads(outR, rowGain, oldValues[1], newValues[1], rowFade, scaleR, m);
+                }
+                else
+                {
+                    addScaledReads(outL, rowGain, oldValues[0], scaleL, m);
+                    addScaledReads(outR, rowGain, oldValues[1], scaleR, m);
+                }
                 continue;
             }
         }

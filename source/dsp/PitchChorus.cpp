@@ -1,10 +1,10 @@
 #include "PitchChorus.h"
 #include "MathConstants.h"
 
-#include "CubicReader.h"
 #include "LfoRandom.h"
 #include "LfoShapes.h"
 #include "NoteValues.h"
+#include "PitchHeadMaths.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +22,18 @@ float clampFinite(float value, float lo, float hi) noexcept
 double centsToRateDeviation(double cents) noexcept
 {
     return std::exp2(cents / 1200.0) - 1.0;
+}
+
+constexpr auto kLanes = static_cast<int>(DoubleBatch::size);
+
+// centsToRateDeviation over n values in place; the array has room for a whole last vector.
+void centsToRateDeviations(double* values, int n) noexcept
+{
+    for (int i = 0; i < n; i += kLanes)
+    {
+        const DoubleBatch cents = DoubleBatch::load_aligned(values + i);
+        (exp2WithinOctave(cents / 1200.0) - 1.0).store_aligned(values + i);
+    }
 }
 } // namespace
 
@@ -101,7 +113,7 @@ void PitchChorus::setSync(bool isSynced, double ppqPosition, double tempoBpm, in
     noteIndex = std::clamp(noteValueIndex, 0, kNumNoteValues - 1);
 }
 
-float PitchChorus::vibratoValue(int j) const noexcept
+float PitchChorus::vibratoValue(int j, double lfoPhase, double position) const noexcept
 {
     if (synced && shape >= 5)
     {
@@ -114,15 +126,88 @@ float PitchChorus::vibratoValue(int j) const noexcept
     if (!synced && !(rateHz > 0.0f))
         return 0.0f;
     if (shape == 6)
-        return smoothRandom(randomPosition, seed);
+        return smoothRandom(position, seed);
     if (shape == 5)
-        return rnd(static_cast<int64_t>(randomPosition), seed);
-    return shapeValue(phase, shape);
+        return rnd(static_cast<int64_t>(position), seed);
+    return shapeValue(lfoPhase, shape);
 }
 
-float PitchChorus::read(const SeamlessRing& ring, double delay) const noexcept
+void PitchChorus::planHeads(int first, int n, const BlockMotion& motion, HeadPlan& plan) noexcept
 {
-    return readSeamlessCubic(ring.frames(), length, static_cast<double>(writeIndex) - delay);
+    // One spare slot each, so that an odd n still fills whole vectors. The recurrences run on
+    // local copies: the members would make each sample wait for the last one's store.
+    alignas(16) double vibratos[kChunk + 1];
+    alignas(16) double bends[kChunk + 1];
+    vibratos[n] = bends[n] = 0.0;
+    double lfoPhase = phase, position = randomPosition, ramp = bendRamp, smoothed = bendSmoothed;
+    for (int j = 0; j < n; ++j)
+    {
+        vibratos[j] =
+            motion.vibratoOn ? vibratoValue(first + j, lfoPhase, position) * motion.vibratoCents : 0.0;
+
+        if (synced)
+        {
+            const double cycles = (bpm / 60.0 * (first + j) / sampleRate + ppq) / motion.noteBeats;
+            double p = cycles - std::floor(cycles);
+            p -= std::floor(p); // a fraction just below 1 can round up to 1
+            lfoPhase = p < 1.0 ? p : 0.0;
+        }
+        else
+        {
+            lfoPhase = advancePhase(lfoPhase, rateHz, sampleRate);
+            position += rateHz / sampleRate;
+        }
+
+        bends[j] = 0.0;
+        if (motion.bendActive)
+        {
+            ramp += motion.bendStep;
+            if (ramp >= 1.0)
+                ramp -= 1.0;
+            const double target = bendUp ? bendCents * ramp : bendCents * (1.0 - ramp);
+            smoothed += (target - smoothed) * motion.bendSmoothing;
+            bends[j] = smoothed;
+        }
+    }
+    phase = lfoPhase;
+    randomPosition = position;
+    bendRamp = ramp;
+    bendSmoothed = smoothed;
+    if (motion.vibratoOn)
+        centsToRateDeviations(vibratos, n);
+    if (motion.bendActive)
+        centsToRateDeviations(bends, n);
+
+    alignas(16) double angles[kChunk + 1];
+    angles[n] = 0.0;
+    const double halfWindow = window / 2.0;
+    double delay = headDelay;
+    int index = writeIndex;
+    for (int j = 0; j < n; ++j)
+    {
+        delay -= vibratos[j] + motion.detune + motion.vorlPart + bends[j];
+        if (delay < 0.0)
+            delay += window;
+        else if (delay >= window)
+            delay -= window;
+
+        double secondHead = delay + halfWindow;
+        if (secondHead >= window)
+            secondHead -= window;
+
+        plan.first[j] = RingPosition::of(static_cast<double>(index) - delay, length);
+        plan.second[j] = RingPosition::of(static_cast<double>(index) - secondHead, length);
+        angles[j] = kPi * delay / window;
+        index = index + 1 == length ? 0 : index + 1;
+    }
+    headDelay = delay;
+    for (int j = 0; j < n; j += kLanes)
+    {
+        const DoubleBatch s = sineOfHalfTurn(DoubleBatch::load_aligned(angles + j));
+        (s * s).store_aligned(angles + j);
+    }
+    for (int j = 0; j < n; ++j)
+        plan.firstWeight[j] = static_cast<float>(angles[j]);
 }
 
 void PitchChorus::process(float* left, float* right, int n, float endMs) noexcept
@@ -131,73 +216,53 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
         return;
 
     const auto feedback = static_cast<float>(regen / 100.0f * kRegenCeiling);
-    const double detune = centsToRateDeviation(detuneCents);
-    const double vorlPart = vorlLink ? centsToRateDeviation(vorl / 100.0 * vorlCents) : 0.0;
-    const bool vibratoOn = depth > 0.0f && !bendOn;
-    const double vibratoCents = static_cast<double>(depth) * 50.0 * depthScale;
-    const bool bendActive = bendOn && endMs > 0.0f && std::isfinite(endMs);
-    const double bendStep = 1.0 / std::max(sampleRate * endMs * 0.001, 1.0);
-    const double bendSmoothing = 1.0 - std::exp(-1.0 / (sampleRate * 0.008));
-    const double noteBeats = kNoteBeats[static_cast<size_t>(noteIndex)];
-    const double halfWindow = window / 2.0;
+    BlockMotion motion{};
+    motion.detune = centsToRateDeviation(detuneCents);
+    motion.vorlPart = vorlLink ? centsToRateDeviation(vorl / 100.0 * vorlCents) : 0.0;
+    motion.vibratoOn = depth > 0.0f && !bendOn;
+    motion.vibratoCents = static_cast<double>(depth) * 50.0 * depthScale;
+    motion.bendActive = bendOn && endMs > 0.0f && std::isfinite(endMs);
+    motion.bendStep = 1.0 / std::max(sampleRate * endMs * 0.001, 1.0);
+    motion.bendSmoothing = 1.0 - std::exp(-1.0 / (sampleRate * 0.008));
+    motion.noteBeats = kNoteBeats[static_cast<size_t>(noteIndex)];
 
-    for (int j = 0; j < n; ++j)
+    const float* framesL = ringL.frames();
+    const float* framesR = ringR.frames();
+    const auto read = [](const float* frames, const RingPosition& p)
     {
-        const float inL = left[j];
-        const float inR = right[j];
-        ringL.write(writeIndex, inL + feedback * lastWetL);
-        ringR.write(writeIndex, inR + feedback * lastWetR);
+        const float* x = frames + p.index;
+        return catmullRom(x[-1], x[0], x[1], x[2], p.t);
+    };
 
-        const double vibrato = vibratoOn ? centsToRateDeviation(vibratoValue(j) * vibratoCents) : 0.0;
+    HeadPlan plan;
+    for (int start = 0; start < n; start += kChunk)
+    {
+        const int m = std::min(kChunk, n - start);
+        planHeads(start, m, motion, plan);
 
-        if (synced)
+        for (int j = 0; j < m; ++j)
         {
-            const double cycles = (bpm / 60.0 * j / sampleRate + ppq) / noteBeats;
-            double p = cycles - std::floor(cycles);
-            p -= std::floor(p); // a fraction just below 1 can round up to 1
-            phase = p < 1.0 ? p : 0.0;
+            const int i = start + j;
+            const float inL = left[i];
+            const float inR = right[i];
+            ringL.write(writeIndex, inL + feedback * lastWetL);
+            ringR.write(writeIndex, inR + feedback * lastWetR);
+
+            const float w = plan.firstWeight[j];
+            const RingPosition& a = plan.first[j];
+            const RingPosition& b = plan.second[j];
+            const float yL = read(framesL, a) * w + read(framesL, b) * (1.0f - w);
+            float yR = read(framesR, a) * w + read(framesR, b) * (1.0f - w);
+            lastWetL = yL;
+            lastWetR = yR;
+            if (wide)
+                yR = -yR;
+
+            left[i] = (1.0f - mix) * inL + mix * yL;
+            right[i] = (1.0f - mix) * inR + mix * yR;
+
+            writeIndex = writeIndex + 1 == length ? 0 : writeIndex + 1;
         }
-        else
-        {
-            phase = advancePhase(phase, rateHz, sampleRate);
-            randomPosition += rateHz / sampleRate;
-        }
-
-        double bend = 0.0;
-        if (bendActive)
-        {
-            bendRamp += bendStep;
-            if (bendRamp >= 1.0)
-                bendRamp -= 1.0;
-            const double target = bendUp ? bendCents * bendRamp : bendCents * (1.0 - bendRamp);
-            bendSmoothed += (target - bendSmoothed) * bendSmoothing;
-            bend = centsToRateDeviation(bendSmoothed);
-        }
-
-        headDelay -= vibrato + detune + vorlPart + bend;
-        if (headDelay < 0.0)
-            headDelay += window;
-        else if (headDelay >= window)
-            headDelay -= window;
-
-        double secondHead = headDelay + halfWindow;
-        if (secondHead >= window)
-            secondHead -= window;
-
-        const double s = std::sin(kPi * headDelay / window);
-        const auto w = static_cast<float>(s * s);
-
-        const float yL = read(ringL, headDelay) * w + read(ringL, secondHead) * (1.0f - w);
-        float yR = read(ringR, headDelay) * w + read(ringR, secondHead) * (1.0f - w);
-        lastWetL = yL;
-        lastWetR = yR;
-        if (wide)
-            yR = -yR;
-
-        left[j] = (1.0f - mix) * inL + mix * yL;
-        right[j] = (1.0f - mix) * inR + mix * yR;
-
-        writeIndex = writeIndex + 1 == length ? 0 : writeIndex + 1;
     }
 }
 } // namespace vorl

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CubicReader.h"
 #include "SeamlessRing.h"
 
 #include <cstdint>
@@ -41,8 +42,32 @@ public:
     double getWindow() const noexcept { return window; }
 
 private:
-    float vibratoValue(int j) const noexcept;
-    float read(const SeamlessRing& ring, double delay) const noexcept;
+    // Samples whose head movement is worked out ahead of the signal.
+    static constexpr int kChunk = 64;
+
+    // What the heads do over the next samples. None of it depends on the signal, so its maths
+    // (exp2 of the pitch offsets, the sine of the crossfade) runs a vector at a time, before the
+    // samples themselves.
+    struct HeadPlan
+    {
+        RingPosition first[kChunk], second[kChunk];
+        float firstWeight[kChunk];
+    };
+
+    // Settings that hold for a whole block.
+    struct BlockMotion
+    {
+        double detune, vorlPart;
+        bool vibratoOn;
+        double vibratoCents;
+        bool bendActive;
+        double bendStep, bendSmoothing;
+        double noteBeats;
+    };
+
+    // position: the random shapes' position (randomPosition).
+    float vibratoValue(int j, double lfoPhase, double position) const noexcept;
+    void planHeads(int first, int n, const BlockMotion& motion, HeadPlan& plan) noexcept;
 
     double sampleRate = 44100.0;
     int length = 1;

@@ -1,40 +1,148 @@
 #pragma once
 
+#include "StereoLanes.h"
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vorl
 {
-// Sine-series tape saturation of one channel. Fast slopes are blended towards a softened
-// path made of running means; the number of cascaded means grows with the sample rate so the
-// softening covers about the same time span at every rate.
-class TapeSaturator
+// Sine-series tape saturation. Fast slopes are blended towards a softened path made of running
+// means; the number of cascaded means grows with the sample rate so the softening covers about
+// the same time span at every rate. Value is double for one channel or StereoDouble for both
+// channels at once, each lane with the single channel's bits.
+template <class Value> class BasicTapeSaturator
 {
 public:
     // scale = sampleRate / 44100.
     void prepare(double newScale) noexcept;
     void clear() noexcept;
 
-    float process(double x, double drive, double compensation) noexcept;
+    // The result is rounded to single precision.
+    Value process(Value x, double drive, double compensation) noexcept;
 
     int getCycles() const noexcept { return cycles; }
 
 private:
-    // Running means of 32, 16, 8, 4 and 2 samples; only the ones the rate needs are used.
+    // Running means of 32, 16, 8, 4 and 2 samples; only the ones the rate needs are used, the
+    // last one always.
     struct Cascade
     {
-        std::array<double, 32> m32{};
-        std::array<double, 16> m16{};
-        std::array<double, 8> m8{};
-        std::array<double, 4> m4{};
-        std::array<double, 2> m2{};
+        std::array<Value, 32> m32{};
+        std::array<Value, 16> m16{};
+        std::array<Value, 8> m8{};
+        std::array<Value, 4> m4{};
+        // The two-sample mean sums its slots as (0 + first) + second. Whichever slot the new value
+        // takes, that is (0 + previous) + new to the bit (0 + x only turns -0 into +0), so only
+        // the first term is kept, and the new value waits for no store.
+        Value previousPlusZero = Value(0.0);
 
-        double run(double a, int cycles, int k) noexcept;
+        Value run(Value a, int cycles, int k) noexcept;
     };
 
     double scale = 1.0;
     int cycles = 2;
     int k = 0;
-    double previousAverage = 0.0;
+    Value previousAverage = Value(0.0);
     Cascade inputSide, outputSide;
+};
+
+namespace tape_saturator
+{
+template <size_t N, class Value>
+inline Value pushAndAverage(std::array<Value, N>& slots, int k, Value a) noexcept
+{
+    slots[static_cast<size_t>(k) % N] = a;
+    Value sum(0.0);
+    for (const Value& v : slots)
+        sum += v;
+    // N is a power of two: the product is the quotient, to the bit.
+    return sum * (1.0 / static_cast<double>(N));
+}
+} // namespace tape_saturator
+
+template <class Value> inline Value BasicTapeSaturator<Value>::Cascade::run(Value a, int c, int k) noexcept
+{
+    if (c > 31)
+        a = tape_saturator::pushAndAverage(m32, k, a);
+    if (c > 15)
+        a = tape_saturator::pushAndAverage(m16, k, a);
+    if (c > 7)
+        a = tape_saturator::pushAndAverage(m8, k, a);
+    if (c > 3)
+        a = tape_saturator::pushAndAverage(m4, k, a);
+    const Value sum = previousPlusZero + a;
+    previousPlusZero = Value(0.0) + a;
+    return sum * 0.5;
+}
+
+template <class Value> inline void BasicTapeSaturator<Value>::prepare(double newScale) noexcept
+{
+    scale = newScale;
+    cycles = static_cast<int>(std::clamp(std::floor(2.0 * scale), 2.0, 32.0));
+    clear();
+}
+
+template <class Value> inline void BasicTapeSaturator<Value>::clear() noexcept
+{
+    k = 0;
+    previousAverage = Value(0.0);
+    inputSide = Cascade{};
+    outputSide = Cascade{};
+}
+
+template <class Value>
+inline Value BasicTapeSaturator<Value>::process(Value x, double drive, double compensation) noexcept
+{
+    Value d = x * drive;
+    d = pick(magnitude(d) < Value(1.18e-23), Value(0.0), d);
+    if (k > 31)
+        k = 0;
+
+    const Value a = inputSide.run(d, cycles, k);
+
+    // 0 for slow signals, up to 2 for steep slopes.
+    const Value g = 2.0 * minLikeStd(magnitude(previousAverage - d) * 0.12 * scale, Value(1.0));
+    previousAverage = a;
+
+    // Beyond this the shortened sine series turns back down. Clamping the float in double
+    // gives the same values as clamping it in float.
+    constexpr auto kLimit = static_cast<double>(2.305929007734908f);
+    const Value v = clampLikeStd(roundToFloat(g * a + (1.0 - g) * d), Value(-kLimit), Value(kLimit));
+    const Value v2 = v * v;
+    const Value v3 = v2 * v;
+    const Value v5 = v3 * v2;
+    const Value v7 = v5 * v2;
+    const Value v9 = v7 * v2;
+    const Value v11 = v9 * v2;
+    const Value y = roundToFloat(v - v3 / 6.0 + v5 / 69.0 - v7 / 2530.08 + v9 / 224985.6 - v11 / 9979200.0);
+
+    const Value r = outputSide.run(y, cycles, k);
+    ++k;
+    return roundToFloat(((1.0 - g) * y + g * r) * compensation);
+}
+
+// The single channel's code is compiled once, in TapeSaturator.cpp.
+extern template class BasicTapeSaturator<double>;
+
+// Both channels of the tape stage, inlined into its per-sample loop. Rounds lanes to float
+// (StereoLanes.h): only for files built without GCC's SLP vectoriser.
+using StereoTapeSaturator = BasicTapeSaturator<StereoDouble>;
+
+// One channel.
+class TapeSaturator
+{
+public:
+    void prepare(double newScale) noexcept { core.prepare(newScale); }
+    void clear() noexcept { core.clear(); }
+    float process(double x, double drive, double compensation) noexcept
+    {
+        return static_cast<float>(core.process(x, drive, compensation));
+    }
+    int getCycles() const noexcept { return core.getCycles(); }
+
+private:
+    BasicTapeSaturator<double> core;
 };
 } // namespace vorl

@@ -1,5 +1,6 @@
 #include "TapeStage.h"
 #include "MathConstants.h"
+#include "StereoTrig.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,19 @@ double ditherScale(float x) noexcept
     std::memcpy(&scale, &scaleBits, sizeof scale);
     return scale;
 }
+
+template <class Value> Value softClipLanes(Value y, Value& last) noexcept
+{
+    const Value a(0.3819660112501051); // 1 - 1/golden ratio
+    const Value c(0.6118536488623959); // 0.99 * (1 - a)
+    const Value ceiling(0.99);
+    last = pick(last >= ceiling, pick(y < ceiling, a * y + c, ceiling), last);
+    last = pick(last <= -ceiling, pick(y > -ceiling, a * y - c, -ceiling), last);
+    y = pick(y > ceiling, pick(last < ceiling, a * last + c, ceiling), y);
+    y = pick(y < -ceiling, pick(last > -ceiling, a * last - c, -ceiling), y);
+    last = y;
+    return clampLikeStd(y, -ceiling, ceiling);
+}
 } // namespace
 
 void TapeStage::prepare(double newSampleRate) noexcept
@@ -42,8 +56,7 @@ void TapeStage::prepare(double newSampleRate) noexcept
     if (newSampleRate > 0.0 && std::isfinite(newSampleRate))
         sampleRate = static_cast<float>(newSampleRate);
     scale = static_cast<double>(sampleRate) / 44100.0;
-    for (TapeSaturator& saturator : saturators)
-        saturator.prepare(scale);
+    saturator.prepare(scale);
 
     // One-pole split at 150 Hz.
     splitCoef = 1.0 - std::exp(-942.4777960769379 / static_cast<double>(sampleRate));
@@ -54,32 +67,24 @@ void TapeStage::prepare(double newSampleRate) noexcept
 
 void TapeStage::reset() noexcept
 {
-    for (auto& ring : flutterRing)
-        ring.fill(0.0);
+    flutterRing.fill(StereoDouble(0.0));
     flutterIndex = kFlutterLength - 1;
     flutterRate = 0.0;
     flutterSweep = 0.0;
     flutterTarget = 0.5;
 
     for (BumpSet* set : {&bumpA, &bumpB})
-    {
-        set->state.fill(0.0);
-        for (BandPass& f : set->filter)
-            f.s1 = f.s2 = 0.0;
-    }
+        set->state = set->s1 = set->s2 = StereoDouble(0.0);
     flip = false;
 
     for (Biquad& b : lowpass)
         b.reset();
-    low.fill(0.0);
-    clipLast.fill(0.0);
+    low = clipLast = StereoDouble(0.0);
     fpd.fill(1u);
-    for (auto& ring : dryRing)
-        ring.fill(0.0);
+    dryRing.fill(StereoDouble(0.0));
     dryIndex = 0;
 
-    for (TapeSaturator& saturator : saturators)
-        saturator.clear();
+    saturator.clear();
 }
 
 void TapeStage::designHeadBump() noexcept
@@ -90,21 +95,19 @@ void TapeStage::designHeadBump() noexcept
     const double k = std::tan(kPi * f);
     const double norm = 1.0 / (1.0 + k / reso + k * k);
     for (BumpSet* set : {&bumpA, &bumpB})
-        for (BandPass& bp : set->filter)
-        {
-            bp.a0 = k / reso * norm;
-            bp.a1 = 0.0;
-            bp.a2 = -bp.a0;
-            bp.b1 = 2.0 * (k * k - 1.0) * norm;
-            bp.b2 = (1.0 - k / reso + k * k) * norm;
-        }
+    {
+        set->a0 = k / reso * norm;
+        set->a1 = 0.0;
+        set->a2 = -set->a0;
+        set->b1 = 2.0 * (k * k - 1.0) * norm;
+        set->b2 = (1.0 - k / reso + k * k) * norm;
+    }
 }
 
 void TapeStage::setOdMode(bool on) noexcept
 {
     if (on != odMode)
-        for (TapeSaturator& saturator : saturators)
-            saturator.clear();
+        saturator.clear();
     odMode = on;
 }
 
@@ -144,18 +147,7 @@ void TapeStage::setMix(float percent) noexcept
 
 double TapeStage::softClip(double y, double& last) noexcept
 {
-    constexpr double a = 0.3819660112501051; // 1 - 1/golden ratio
-    constexpr double c = 0.6118536488623959; // 0.99 * (1 - a)
-    if (last >= 0.99)
-        last = y < 0.99 ? a * y + c : 0.99;
-    if (last <= -0.99)
-        last = y > -0.99 ? a * y - c : -0.99;
-    if (y > 0.99)
-        y = last < 0.99 ? a * last + c : 0.99;
-    if (y < -0.99)
-        y = last > -0.99 ? a * last - c : -0.99;
-    last = y;
-    return std::clamp(y, -0.99, 0.99);
+    return softClipLanes(y, last);
 }
 
 uint32_t TapeStage::nextDither(uint32_t state) noexcept
@@ -166,19 +158,52 @@ uint32_t TapeStage::nextDither(uint32_t state) noexcept
     return state;
 }
 
-void TapeStage::runHeadBump(BumpSet& set, const double* x, double softening) noexcept
+void TapeStage::runHeadBump(BumpSet& set, const StereoDouble& x, double softening) noexcept
 {
-    for (size_t ch = 0; ch < 2; ++ch)
+    StereoDouble h = x * 0.05 + set.state;
+    h -= h * h * h * softening;
+    const StereoDouble s = stereoSin(h);
+    const StereoDouble y = set.a0 * s + set.s1;
+    set.s1 = set.a1 * s - set.b1 * y + set.s2;
+    set.s2 = set.a2 * s - set.b2 * y;
+    set.state = stereoAsinClamped(y);
+}
+
+// The flutter delay of the next n samples in offsets: its wandering rate and sweep do not
+// depend on the signal, so their sines are taken a vector at a time. The sweep's random targets
+// come from the left dither state, which advances once a sample.
+void TapeStage::planFlutter(double* offsets, int n, double depth, double step) noexcept
+{
+    // The sweep only spends its first half cycle above pi, while the rate is still below 0.5,
+    // so the offset stays under 1.25 x depth: about 380 samples at 192 kHz. The limit only
+    // matters for rates far beyond that.
+    constexpr double maxOffset = kFlutterLength - 2;
+
+    alignas(16) double sweeps[kChunk + 1]; // a spare slot for an odd n
+    double depthOfSine[kChunk];
+    double rate = flutterRate, sweep = flutterSweep, target = flutterTarget;
+    uint32_t dither = fpd[0];
+    for (int i = 0; i < n; ++i)
     {
-        BandPass& f = set.filter[ch];
-        double h = x[ch] * 0.05 + set.state[ch];
-        h -= h * h * h * softening;
-        const double s = std::sin(h);
-        const double y = f.a0 * s + f.s1;
-        f.s1 = f.a1 * s - f.b1 * y + f.s2;
-        f.s2 = f.a2 * s - f.b2 * y;
-        set.state[ch] = std::asin(std::clamp(y, -1.0, 1.0));
+        sweeps[i] = sweep;
+        depthOfSine[i] = depth * rate * rate;
+        rate += (target - rate) * step;
+        sweep += rate * step;
+        if (sweep >= kTwoPi)
+        {
+            sweep -= kPi;
+            target = 0.24 + 0.74 * static_cast<double>(dither) / 4294967295.0;
+        }
+        dither = nextDither(dither);
     }
+    flutterRate = rate;
+    flutterSweep = sweep;
+    flutterTarget = target;
+    sweeps[n] = 0.0;
+    for (int i = 0; i < n; i += static_cast<int>(StereoDouble::size))
+        xsimd::sin(StereoDouble::load_aligned(sweeps + i)).store_aligned(sweeps + i);
+    for (int i = 0; i < n; ++i)
+        offsets[i] = std::clamp(depth + depthOfSine[i] * sweeps[i], 0.0, maxOffset);
 }
 
 void TapeStage::process(float* left, float* right, int n) noexcept
@@ -195,108 +220,98 @@ void TapeStage::process(float* left, float* right, int n) noexcept
     const double compensation = std::pow(0.7006, b * b) * std::pow(0.5, b);
     const double bumpMix = headBump * 0.25;
     const double bumpSoftening = 0.12 / scale;
-    // The sweep only spends its first half cycle above pi, while the rate is still below 0.5,
-    // so the offset stays under 1.25 x depth: about 380 samples at 192 kHz. The limit only
-    // matters for rates far beyond that.
-    constexpr double maxOffset = kFlutterLength - 2;
+    const StereoDouble softness(odSoftness);
 
     float* io[2] = {left, right};
-    for (int i = 0; i < n; ++i)
+    for (int start = 0; start < n; start += kChunk)
     {
-        double x[2] = {left[i], right[i]};
-        double dry[2];
+        const int m = std::min(kChunk, n - start);
+        double flutterOffsets[kChunk];
+        if (flutterDepth != 0.0)
+            planFlutter(flutterOffsets, m, flutterDepth, flutterStep);
 
-        for (size_t ch = 0; ch < 2; ++ch)
+        for (int j = 0; j < m; ++j)
         {
-            // Keeps the recursive parts away from denormals.
-            if (std::fabs(x[ch]) < 1.18e-23)
-                x[ch] = fpd[ch] * 1.18e-17;
+            const int i = start + j;
+            StereoDouble x = stereo(left[i], right[i]);
 
-            dry[ch] = dryRing[ch][static_cast<size_t>(dryIndex)];
-            dryRing[ch][static_cast<size_t>(dryIndex)] = x[ch];
+            // Keeps the recursive parts away from denormals.
+            const StereoMask tiny = magnitude(x) < StereoDouble(1.18e-23);
+            if (xsimd::any(tiny))
+                x = pick(tiny, stereo(fpd[0] * 1.18e-17, fpd[1] * 1.18e-17), x);
+
+            const StereoDouble dry = dryRing[static_cast<size_t>(dryIndex)];
+            dryRing[static_cast<size_t>(dryIndex)] = x;
+            dryIndex = (dryIndex + 1) & 7;
 
             // The lows below about 150 Hz are removed and not added back.
-            low[ch] += (x[ch] - low[ch]) * splitCoef;
-            x[ch] -= low[ch];
-        }
-        dryIndex = (dryIndex + 1) & 7;
+            low += (x - low) * splitCoef;
+            x -= low;
 
-        // Flutter: a short delay whose length wanders with a random-walk rate.
-        if (flutterIndex < 0 || flutterIndex >= kFlutterLength)
-            flutterIndex = kFlutterLength - 1;
-        flutterRing[0][static_cast<size_t>(flutterIndex)] = x[0];
-        flutterRing[1][static_cast<size_t>(flutterIndex)] = x[1];
-        if (flutterDepth != 0.0)
-        {
-            const double offset =
-                std::clamp(flutterDepth + flutterDepth * flutterRate * flutterRate * std::sin(flutterSweep),
-                           0.0, maxOffset);
-            const double whole = std::floor(offset);
-            const double t = offset - whole;
-            int i0 = flutterIndex + static_cast<int>(whole);
-            if (i0 >= kFlutterLength)
-                i0 -= kFlutterLength;
-            const int i1 = i0 + 1 == kFlutterLength ? 0 : i0 + 1;
-            for (size_t ch = 0; ch < 2; ++ch)
-                x[ch] = flutterRing[ch][static_cast<size_t>(i0)] * (1.0 - t) +
-                        flutterRing[ch][static_cast<size_t>(i1)] * t;
-
-            flutterRate += (flutterTarget - flutterRate) * flutterStep;
-            flutterSweep += flutterRate * flutterStep;
-            if (flutterSweep >= kTwoPi)
+            // Flutter: a short delay whose length wanders with a random-walk rate.
+            if (flutterIndex < 0 || flutterIndex >= kFlutterLength)
+                flutterIndex = kFlutterLength - 1;
+            flutterRing[static_cast<size_t>(flutterIndex)] = x;
+            if (flutterDepth != 0.0)
             {
-                flutterSweep -= kPi;
-                flutterTarget = 0.24 + 0.74 * static_cast<double>(fpd[0]) / 4294967295.0;
+                // The offset is clamped to [0, 498]: truncation is its floor.
+                const double offset = flutterOffsets[j];
+                const double whole = static_cast<double>(static_cast<int>(offset));
+                const double t = offset - whole;
+                int i0 = flutterIndex + static_cast<int>(whole);
+                if (i0 >= kFlutterLength)
+                    i0 -= kFlutterLength;
+                const int i1 = i0 + 1 == kFlutterLength ? 0 : i0 + 1;
+                x = flutterRing[static_cast<size_t>(i0)] * (1.0 - t) +
+                    flutterRing[static_cast<size_t>(i1)] * t;
             }
-        }
-        --flutterIndex;
+            --flutterIndex;
 
-        // Head bump: the two filter sets take turns, both are added back.
-        runHeadBump(flip ? bumpA : bumpB, x, bumpSoftening);
-        for (size_t ch = 0; ch < 2; ++ch)
-            x[ch] += (bumpA.state[ch] + bumpB.state[ch]) * bumpMix;
-        flip = !flip;
+            // Head bump: the two filter sets take turns, both are added back.
+            runHeadBump(flip ? bumpA : bumpB, x, bumpSoftening);
+            x += (bumpA.state + bumpB.state) * bumpMix;
+            flip = !flip;
 
-        for (size_t ch = 0; ch < 2; ++ch)
-        {
-            const auto in = static_cast<float>(x[ch]);
-            double y;
+            const StereoDouble in = roundToFloat(x);
+            StereoDouble y;
             if (odMode)
             {
-                const double magnitude =
-                    std::max(std::sqrt(std::fabs(in) + odSoftness * odSoftness) - odSoftness, 0.0);
-                y = in > 0.0f ? magnitude : (in < 0.0f ? -magnitude : 0.0);
+                const StereoDouble zero(0.0);
+                const StereoDouble rise =
+                    maxLikeStd(xsimd::sqrt(magnitude(in) + softness * softness) - softness, zero);
+                y = pick(in > zero, rise, pick(in < zero, -rise, zero));
             }
             else
             {
-                y = saturators[ch].process(in, drive, compensation);
+                y = saturator.process(in, drive, compensation);
             }
 
-            y = lowpass[ch].process(static_cast<float>(y));
+            y = stereo(lowpass[0].process(static_cast<float>(lane(y, 0))),
+                       lowpass[1].process(static_cast<float>(lane(y, 1))));
 
             // Head bump bleed: the states drift back by an amount that shrinks with level.
-            const double bleed = (1.0 - std::fabs(y)) * 0.00013;
-            for (double* state : {&bumpA.state[ch], &bumpB.state[ch]})
-            {
-                if (*state > bleed)
-                    *state -= bleed;
-                else if (*state < -bleed)
-                    *state += bleed;
-            }
+            const StereoDouble bleed = (1.0 - magnitude(y)) * 0.00013;
+            for (StereoDouble* state : {&bumpA.state, &bumpB.state})
+                *state = pick(*state > bleed, *state - bleed, pick(*state < -bleed, *state + bleed, *state));
 
             if (outputGain != 1.0)
                 y *= outputGain;
 
-            y = softClip(y, clipLast[ch]);
+            y = softClipLanes(y, clipLast);
 
             if (mix != 1.0)
-                y = mix * y + (1.0 - mix) * dry[ch];
+                y = mix * y + (1.0 - mix) * dry;
 
             // Dither scaled to the float exponent of the result.
-            const double scaleOfResult = ditherScale(static_cast<float>(y));
-            fpd[ch] = nextDither(fpd[ch]);
-            y += (static_cast<double>(fpd[ch]) - 2147483647.0) * 5.5e-36 * scaleOfResult;
-            io[ch][i] = static_cast<float>(y);
+            for (int ch = 0; ch < 2; ++ch)
+            {
+                double out = lane(y, ch);
+                const double scaleOfResult = ditherScale(static_cast<float>(out));
+                uint32_t& state = fpd[static_cast<size_t>(ch)];
+                state = nextDither(state);
+                out += (static_cast<double>(state) - 2147483647.0) * 5.5e-36 * scaleOfResult;
+                io[ch][i] = static_cast<float>(out);
+            }
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Biquad.h"
+#include "StereoLanes.h"
 #include "TapeSaturator.h"
 
 #include <array>
@@ -11,7 +12,7 @@ namespace vorl
 // Tape colouring of the signal on its way into the delay line: low cut, flutter, head bump,
 // saturation (or a square-root overdrive), lowpass, output gain, soft clipper, dry/wet and
 // dither. The arithmetic is double precision except for the saturator's float rounding and
-// the lowpass.
+// the lowpass. Both channels run side by side in the lanes of one register (StereoLanes.h).
 class TapeStage
 {
 public:
@@ -35,26 +36,25 @@ public:
     static double softClip(double y, double& last) noexcept;
 
     double getMix() const noexcept { return mix; }
-    int getSaturatorCycles() const noexcept { return saturators[0].getCycles(); }
+    int getSaturatorCycles() const noexcept { return saturator.getCycles(); }
 
 private:
     static constexpr int kFlutterLength = 500;
+    // Samples whose flutter read positions are worked out ahead of the signal.
+    static constexpr int kChunk = 64;
 
-    struct BandPass
-    {
-        double a0 = 0.0, a1 = 0.0, a2 = 0.0, b1 = 0.0, b2 = 0.0;
-        double s1 = 0.0, s2 = 0.0;
-    };
-
-    // One of the two alternating head bump filters, with its state for each channel.
+    // One of the two alternating head bump band-pass filters (the same for both channels), with
+    // its state for each channel.
     struct BumpSet
     {
-        std::array<BandPass, 2> filter;
-        std::array<double, 2> state{};
+        double a0 = 0.0, a1 = 0.0, a2 = 0.0, b1 = 0.0, b2 = 0.0;
+        StereoDouble s1 = StereoDouble(0.0), s2 = StereoDouble(0.0);
+        StereoDouble state = StereoDouble(0.0);
     };
 
     void designHeadBump() noexcept;
-    void runHeadBump(BumpSet& set, const double* x, double softening) noexcept;
+    static void runHeadBump(BumpSet& set, const StereoDouble& x, double softening) noexcept;
+    void planFlutter(double* offsets, int n, double depth, double step) noexcept;
     static uint32_t nextDither(uint32_t fpd) noexcept;
 
     float sampleRate = 44100.0f;
@@ -71,9 +71,9 @@ private:
     double outputAmount = 0.5;
     double mix = 1.0;
 
-    std::array<TapeSaturator, 2> saturators;
+    StereoTapeSaturator saturator;
 
-    std::array<std::array<double, kFlutterLength>, 2> flutterRing{};
+    std::array<StereoDouble, kFlutterLength> flutterRing{};
     int flutterIndex = 499;
     double flutterRate = 0.0;
     double flutterSweep = 0.0;
@@ -83,10 +83,10 @@ private:
     bool flip = false;
 
     std::array<Biquad, 2> lowpass;
-    std::array<double, 2> low{};
-    std::array<double, 2> clipLast{};
+    StereoDouble low = StereoDouble(0.0);
+    StereoDouble clipLast = StereoDouble(0.0);
     std::array<uint32_t, 2> fpd{1u, 1u};
-    std::array<std::array<double, 8>, 2> dryRing{};
+    std::array<StereoDouble, 8> dryRing{};
     int dryIndex = 0;
 };
 } // namespace vorl

@@ -129,6 +129,16 @@ void TapVoiceBank::prepare(double newSampleRate) noexcept
     sampleRate = static_cast<float>(newSampleRate);
     glideCoef = 1.0f - std::exp(-1.0f / (sampleRate * 0.02f));
     rampStep = 1.0f / (sampleRate * 0.01f);
+
+    fadeTableLength = 0;
+    float fade = 0.0f;
+    for (int k = 0; k < kFadeTableSize && fade < 1.0f; ++k) // stepCrossfade's sums
+    {
+        fadeTable[static_cast<size_t>(k)] = fade;
+        fade += rampStep;
+        if (fade >= 1.0f)
+            fadeTableLength = k + 1;
+    }
 }
 
 void TapVoiceBank::reset() noexcept
@@ -566,6 +576,13 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
     group.count = 0;
 }
 
+const float* TapVoiceBank::fadesAfter(float fade) const noexcept
+{
+    const float* end = fadeTable.data() + fadeTableLength;
+    const float* at = std::lower_bound(fadeTable.data(), end, fade);
+    return at != end && *at == fade ? at + 1 : nullptr;
+}
+
 void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const BlockContext& ctx) noexcept
 {
     // renderBySample for a crossfading voice without tape wear whose delay holds on both sides of
@@ -616,19 +633,30 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
             float gain = voice.gainNow;
             float fade = voice.fade;
             int k = 0;
-            if (voice.crossfading)
+            // A held gain keeps its ramp's chain of comparisons out of the loop.
+            if (gain == voice.targetGain)
+                std::fill_n(rowGain, m, gain);
+            else
+                for (int r = 0; r < m; ++r)
+                {
+                    gain = rampTowards(gain, voice.targetGain, step);
+                    rowGain[r] = gain;
+                }
+            const float* fades = rowFade;
+            if (!voice.crossfading)
+                k = m;
+            else if (const float* next = fadesAfter(voice.fade))
+            {
+                // The table holds this crossfade's next fades, up to its end.
+                k = std::min(m, static_cast<int>(fadeTable.data() + fadeTableLength - next));
+                fades = next;
+                fade = k > 0 ? next[k - 1] : fade;
+            }
+            else
                 for (; k < m && fade + step < 1.0f; ++k) // as stepCrossfade steps it
                 {
-                    gain = rampTowards(gain, voice.targetGain, step);
-                    rowGain[k] = gain;
                     fade += step;
                     rowFade[k] = fade;
-                }
-            else
-                for (; k < m; ++k)
-                {
-                    gain = rampTowards(gain, voice.targetGain, step);
-                    rowGain[k] = gain;
                 }
             if (k == m)
             {
@@ -636,8 +664,8 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
                 if (voice.crossfading)
                 {
                     voice.fade = fade;
-                    addCrossfadedReads(outL, rowGain, oldValues[0], newValues[0], rowFade, scaleL, m);
-                    addCrossfadedReads(outR, rowGain, oldValues[1], newValues[1], rowFade, scaleR, m);
+                    addCrossfadedReads(outL, rowGain, oldValues[0], newValues[0], fades, scaleL, m);
+                    addCrossfadedReads(outR, rowGain, oldValues[1], newValues[1], fades, scaleR, m);
                 }
                 else
                 {

@@ -93,6 +93,9 @@ private:
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;
+    // The fades that follow `fade` in the table (ending where the crossfade ends), or nullptr
+    // when the table does not hold it.
+    const float* fadesAfter(float fade) const noexcept;
 
     std::array<TapVoice, kMaxTaps> voices{};
     std::array<float, kMaxTaps> switchDelays{}; // delay each tap jumps to at a hard reset
@@ -101,6 +104,12 @@ private:
     float sampleRate = 44100.0f;
     float glideCoef = 0.0f;
     float rampStep = 0.0f;
+    // Every crossfade starts at 0 and adds rampStep each sample, so its fades are the entries of
+    // one table: entry k is the fade after k steps, up to the last one below 1. Empty when the
+    // ramp has more steps than fit (absurd sample rates); the crossfades then step themselves.
+    static constexpr int kFadeTableSize = 4096;
+    std::array<float, kFadeTableSize> fadeTable{};
+    int fadeTableLength = 0;
     bool fastPathEnabled = true;
 };
 } // namespace vorl

@@ -18,8 +18,10 @@ bool wideRegistersUsable() noexcept
 const bool useWide = wideVectorUnitUsable();
 auto wideSettledReads = xsimd::dispatch<CubicRunArchitectures>(SettledReadKernel{});
 auto wideRunReads = xsimd::dispatch<CubicRunArchitectures>(RunReadKernel{});
+auto widePairReads = xsimd::dispatch<CubicRunArchitectures>(SettledPairKernel{});
 auto baselineSettledReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(SettledReadKernel{});
 auto baselineRunReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(RunReadKernel{});
+auto baselinePairReads = xsimd::dispatch<xsimd::arch_list<xsimd::sse2>>(SettledPairKernel{});
 
 struct ArchitectureName
 {
@@ -34,6 +36,15 @@ void accumulateSettledReads(const float* ring, int length, int index, int n, con
         wideSettledReads(ring, length, index, n, w, gain, scale, wet);
     else
         baselineSettledReads(ring, length, index, n, w, gain, scale, wet);
+}
+
+void accumulateSettledPairReads(const float* ring, const int* index, int n, const CatmullRomWeights* w,
+                                const float* gain, const float* scale, float* wet) noexcept
+{
+    if (useWide)
+        widePairReads(ring, index, n, w, gain, scale, wet);
+    else
+        baselinePairReads(ring, index, n, w, gain, scale, wet);
 }
 
 int readSeamlessRuns(const float* ring, int length, int index, int n, const CatmullRomWeights& w,

@@ -22,6 +22,16 @@ struct SettledReadKernel
                     float gain, float scale, float* wet) const noexcept;
 };
 
+// Two settled taps of one channel in one pass: wet[j] += gain[0] * read0(j) * scale[0], then
+// wet[j] += gain[1] * read1(j) * scale[1], with the bus loaded and stored once. Neither run may
+// pass the ring's end: index[v] + n <= length.
+struct SettledPairKernel
+{
+    template <class Arch>
+    void operator()(Arch, const float* ring, const int* index, int n, const CatmullRomWeights* w,
+                    const float* gain, const float* scale, float* wet) const noexcept;
+};
+
 // out[j] = read(j); returns the ring index after the last frame read.
 struct RunReadKernel
 {
@@ -35,6 +45,8 @@ using CubicRunArchitectures = xsimd::arch_list<xsimd::avx2, xsimd::sse2>;
 // The variants chosen for this CPU when the program started.
 void accumulateSettledReads(const float* ring, int length, int index, int n, const CatmullRomWeights& w,
                             float gain, float scale, float* wet) noexcept;
+void accumulateSettledPairReads(const float* ring, const int* index, int n, const CatmullRomWeights* w,
+                                const float* gain, const float* scale, float* wet) noexcept;
 // (readSeamlessRuns, declared in CubicReader.h, is the RunReadKernel's.)
 
 // Whether the CPU and the operating system allow AVX2, asked once when the program started.
@@ -116,6 +128,35 @@ void SettledReadKernel::operator()(Arch, const float* ring, int length, int inde
 }
 
 template <class Arch>
+void SettledPairKernel::operator()(Arch, const float* ring, const int* index, int n,
+                                   const CatmullRomWeights* w, const float* gain, const float* scale,
+                                   float* wet) const noexcept
+{
+    using Batch = xsimd::batch<float, Arch>;
+    constexpr int kLanes = static_cast<int>(Batch::size);
+    const float* x = ring + index[0];
+    const float* y = ring + index[1];
+    const Batch xw0(w[0].w0), xw1(w[0].w1), xw2(w[0].w2), xw3(w[0].w3), xg(gain[0]), xs(scale[0]);
+    const Batch yw0(w[1].w0), yw1(w[1].w1), yw2(w[1].w2), yw3(w[1].w3), yg(gain[1]), ys(scale[1]);
+    // A scale of 1 multiplies exactly, so the pair needs no variant without it.
+    int j = 0;
+    for (; j + kLanes <= n; j += kLanes)
+    {
+        const Batch readX = xw0 * Batch::load_unaligned(x + j - 1) + xw1 * Batch::load_unaligned(x + j) +
+                            xw2 * Batch::load_unaligned(x + j + 1) + xw3 * Batch::load_unaligned(x + j + 2);
+        const Batch readY = yw0 * Batch::load_unaligned(y + j - 1) + yw1 * Batch::load_unaligned(y + j) +
+                            yw2 * Batch::load_unaligned(y + j + 1) + yw3 * Batch::load_unaligned(y + j + 2);
+        ((Batch::load_unaligned(wet + j) + xg * readX * xs) + yg * readY * ys).store_unaligned(wet + j);
+    }
+    for (; j < n; ++j)
+    {
+        const float readX = w[0].w0 * x[j - 1] + w[0].w1 * x[j] + w[0].w2 * x[j + 1] + w[0].w3 * x[j + 2];
+        const float readY = w[1].w0 * y[j - 1] + w[1].w1 * y[j] + w[1].w2 * y[j + 1] + w[1].w3 * y[j + 2];
+        wet[j] = (wet[j] + gain[0] * readX * scale[0]) + gain[1] * readY * scale[1];
+    }
+}
+
+template <class Arch>
 int RunReadKernel::operator()(Arch, const float* ring, int length, int index, int n,
                               const CatmullRomWeights& w, float* out) const noexcept
 {
@@ -127,6 +168,9 @@ int RunReadKernel::operator()(Arch, const float* ring, int length, int index, in
 #define VORL_CUBIC_RUN_KERNELS(prefix, Arch)                                                                 \
     prefix template void SettledReadKernel::operator()<Arch>(                                                \
         Arch, const float*, int, int, int, const CatmullRomWeights&, float, float, float*) const noexcept;   \
+    prefix template void SettledPairKernel::operator()<Arch>(Arch, const float*, const int*, int,            \
+                                                             const CatmullRomWeights*, const float*,         \
+                                                             const float*, float*) const noexcept;           \
     prefix template int RunReadKernel::operator()<Arch>(Arch, const float*, int, int, int,                   \
                                                         const CatmullRomWeights&, float*) const noexcept;
 VORL_CUBIC_RUN_KERNELS(extern, xsimd::sse2)

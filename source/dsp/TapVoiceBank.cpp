@@ -17,16 +17,6 @@ namespace
 {
 constexpr float kOffsetUnitMs = 5.0f;
 
-// Adds gain * scale * (cubic read) for n frames of one channel's ring, starting at a read
-// position that advances one frame per sample; the weights and the order of the sums match
-// CubicReader. The reads run on the widest vector unit the CPU has.
-void accumulateSettled(const float* ring, int length, double position, int n, float gain, float scale,
-                       float* wet) noexcept
-{
-    const RingPosition p = RingPosition::of(position, length);
-    accumulateSettledReads(ring, length, p.index, n, CatmullRomWeights::at(p.t), gain, scale, wet);
-}
-
 // One sample of the linear gain ramp.
 float rampTowards(float gain, float target, float step) noexcept
 {
@@ -258,6 +248,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     VoiceGroup worn;
     VoiceGroup fading;
     VoiceGroup gliding;
+    VoiceGroup settled;
 
     for (int i = 0; i < kMaxTaps; ++i)
     {
@@ -293,10 +284,13 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
             else
             {
                 renderFading(fading, ctx);
-                renderSettled(voice, i, ctx, shift);
+                settled.add(i, shift, 0.0f);
+                if (settled.count == VoiceGroup::kMaxVoices)
+                    renderSettled(settled, ctx);
             }
             continue;
         }
+        renderSettled(settled, ctx);
         if (delayHeld && !ctx.wear)
         {
             renderGliding(gliding, ctx);
@@ -325,6 +319,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         else
             renderBySample(voice, i, ctx, wearCoef, fast);
     }
+    renderSettled(settled, ctx);
     renderSettledWorn(worn, ctx);
     renderFading(fading, ctx);
     renderGliding(gliding, ctx);
@@ -342,18 +337,53 @@ void TapVoiceBank::beginSettledBlock(TapVoice& voice, int n) const noexcept
         voice.offsetNow = glideTowards(voice.offsetNow, voice.targetOffset, glideCoef);
 }
 
-void TapVoiceBank::renderSettled(TapVoice& voice, int index, const BlockContext& ctx,
-                                 float shift) const noexcept
+void TapVoiceBank::renderSettled(VoiceGroup& group, const BlockContext& ctx) noexcept
 {
-    // Nothing moves during the block: constant delay, offset and gain.
-    beginSettledBlock(voice, ctx.n);
-
-    const auto parity = static_cast<size_t>(index) & 1u;
+    // Nothing moves during the block: constant delay, offset and gain. Two voices at a time share
+    // one pass over the bus, each adding as it would alone, in voice order.
+    if (group.count == 0) // called before every voice that adds to the bus on its own
+        return;
     const long base = ctx.writeStart;
-    accumulateSettled(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow), ctx.n, voice.gainNow,
-                      ctx.scaleL[parity], ctx.wetL);
-    accumulateSettled(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift), ctx.n,
-                      voice.gainNow, ctx.scaleR[parity], ctx.wetR);
+    for (int first = 0; first < group.count; first += 2)
+    {
+        const int pairSize = std::min(2, group.count - first);
+        RingPosition at[2][2]; // [channel][voice]
+        CatmullRomWeights weights[2][2];
+        float gain[2], scale[2][2];
+        bool pairable = pairSize == 2;
+        for (int v = 0; v < pairSize; ++v)
+        {
+            const int index = group.index[first + v];
+            TapVoice& voice = voices[static_cast<size_t>(index)];
+            beginSettledBlock(voice, ctx.n);
+            const auto parity = static_cast<size_t>(index) & 1u;
+            const double positions[2] = {leftPosition(base, voice.delayNow),
+                                         rightPosition(base, voice.delayNow, group.shift[first + v])};
+            for (int ch = 0; ch < 2; ++ch)
+            {
+                at[ch][v] = RingPosition::of(positions[ch], ctx.length);
+                weights[ch][v] = CatmullRomWeights::at(at[ch][v].t);
+                pairable = pairable && at[ch][v].index + ctx.n <= ctx.length; // no run across the ring's end
+            }
+            gain[v] = voice.gainNow;
+            scale[0][v] = ctx.scaleL[parity];
+            scale[1][v] = ctx.scaleR[parity];
+        }
+        float* wet[2] = {ctx.wetL, ctx.wetR};
+        for (int ch = 0; ch < 2; ++ch)
+        {
+            if (pairable)
+            {
+                const int index[2] = {at[ch][0].index, at[ch][1].index};
+                accumulateSettledPairReads(ctx.ring[ch], index, ctx.n, weights[ch], gain, scale[ch], wet[ch]);
+                continue;
+            }
+            for (int v = 0; v < pairSize; ++v)
+                accumulateSettledReads(ctx.ring[ch], ctx.length, at[ch][v].index, ctx.n, weights[ch][v],
+                                       gain[v], scale[ch][v], wet[ch]);
+        }
+    }
+    group.count = 0;
 }
 
 namespace

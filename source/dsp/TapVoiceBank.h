@@ -59,8 +59,8 @@ public:
 private:
     struct BlockContext;
 
-    // Consecutive voices on one of the grouped paths (settled with tape wear, fading with the
-    // delay held, or gliding with the gain held), rendered together.
+    // Consecutive voices on one of the grouped paths (settled, settled with tape wear, fading
+    // with the delay held, or gliding with the gain held), rendered together.
     struct VoiceGroup
     {
         static constexpr int kMaxVoices = 8;
@@ -82,7 +82,8 @@ private:
     // Row g of a group's filter rows: voice `index`'s gain, wear filter and ping-pong scales.
     static void loadWornRow(WornRows& rows, int g, const TapVoice& voice, int index, float wearCoef,
                             const BlockContext& ctx) noexcept;
-    void renderSettled(TapVoice& voice, int index, const BlockContext& ctx, float shift) const noexcept;
+    // Renders the group's voices (delay, offset and gain held) and empties it.
+    void renderSettled(VoiceGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices and empties it.
     void renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices and empties it.

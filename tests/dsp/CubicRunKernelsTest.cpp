@@ -35,6 +35,17 @@ void accumulateWith(Variant v, const float* ring, int length, int index, int n, 
         accumulateSettledReads(ring, length, index, n, w, gain, scale, wet);
 }
 
+void accumulatePairWith(Variant v, const float* ring, const int* index, int n, const CatmullRomWeights* w,
+                        const float* gain, const float* scale, float* wet)
+{
+    if (v == Variant::Sse2)
+        SettledPairKernel{}(xsimd::sse2{}, ring, index, n, w, gain, scale, wet);
+    else if (v == Variant::Avx2)
+        SettledPairKernel{}(xsimd::avx2{}, ring, index, n, w, gain, scale, wet);
+    else
+        accumulateSettledPairReads(ring, index, n, w, gain, scale, wet);
+}
+
 int readWith(Variant v, const float* ring, int length, int index, int n, const CatmullRomWeights& w,
              float* out)
 {
@@ -124,6 +135,45 @@ TEST_P(CubicRunKernelsTest, AddsTheScalarReadersValuesBitForBit)
         std::vector<float> actual = busBefore(c.n);
         accumulateWith(GetParam(), r.ring.frames(), c.length, c.start, c.n, r.reader.getWeights(), c.gain,
                        c.scale, actual.data());
+        EXPECT_TRUE(sameBits(expected, actual));
+    }
+}
+
+// Two taps in one pass over the bus must add exactly what the two would add one after the other.
+TEST_P(CubicRunKernelsTest, APairAddsWhatItsTwoTapsAddInTurn)
+{
+    struct PairCase
+    {
+        const char* what;
+        int index[2];
+        float t[2];
+        float gain[2];
+        float scale[2];
+        int n;
+    };
+    const PairCase cases[] = {
+        {"two taps, no ping-pong", {17, 600}, {0.3f, 0.85f}, {0.7f, 0.4f}, {1.0f, 1.0f}, 256},
+        {"ping-pong scales on one side", {3, 250}, {0.0f, 0.5f}, {0.9f, 1.1f}, {1.0f, 0.35f}, 256},
+        {"a run that is no multiple of the vector width",
+         {1, 700},
+         {0.99f, 0.01f},
+         {0.5f, 0.5f},
+         {0.2f, 1.0f},
+         131},
+        {"a run that ends on the ring's end", {744, 10}, {0.6f, 0.4f}, {1.0f, 0.8f}, {1.0f, 1.0f}, 256},
+    };
+    for (const PairCase& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CaseRing r(ReadCase{c.what, 1000, 0, c.n, 0.0f, 1.0f, 1.0f});
+        const CatmullRomWeights w[2] = {CatmullRomWeights::at(c.t[0]), CatmullRomWeights::at(c.t[1])};
+
+        std::vector<float> expected = busBefore(c.n);
+        for (int v = 0; v < 2; ++v)
+            accumulateSettledReads(r.ring.frames(), 1000, c.index[v], c.n, w[v], c.gain[v], c.scale[v],
+                                   expected.data());
+        std::vector<float> actual = busBefore(c.n);
+        accumulatePairWith(GetParam(), r.ring.frames(), c.index, c.n, w, c.gain, c.scale, actual.data());
         EXPECT_TRUE(sameBits(expected, actual));
     }
 }

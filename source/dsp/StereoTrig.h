@@ -7,7 +7,7 @@ namespace vorl
 // Sine and arcsine of both lanes for a feedback loop that runs one sample at a time, where the
 // latency of each call adds to every sample. Small arguments, the usual case, take one short
 // polynomial evaluated in Estrin's scheme (independent products side by side instead of one long
-// Horner chain); any lane outside that range sends both to xsimd's full functions. Either way the
+// Horner chain); any lane outside that range sends both to the library's functions. Either way the
 // result is within a few units in the last place of the library's.
 
 // Sine; polynomial for |x| <= pi/4 (the Cephes coefficients, as in xsimd). It runs on |x| and
@@ -17,7 +17,11 @@ inline StereoDouble stereoSin(const StereoDouble& signedX) noexcept
     constexpr double kQuarterPi = 0.78539816339744830962;
     const StereoDouble x = xsimd::abs(signedX);
     if (!xsimd::all(x <= StereoDouble(kQuarterPi)))
-        return xsimd::sin(signedX);
+    {
+        // The library's own sine, lane by lane: xsimd's reduction of huge arguments shifts a
+        // negative value, which C++ leaves undefined.
+        return stereo(std::sin(lane(signedX, 0)), std::sin(lane(signedX, 1)));
+    }
 
     const StereoDouble z = x * x;
     const StereoDouble z2 = z * z;
@@ -37,7 +41,10 @@ inline StereoDouble stereoSin(const StereoDouble& signedX) noexcept
 inline StereoDouble stereoAsinClamped(const StereoDouble& y) noexcept
 {
     if (!xsimd::all(xsimd::abs(y) <= StereoDouble(0.5)))
-        return xsimd::asin(clampLikeStd(y, StereoDouble(-1.0), StereoDouble(1.0)));
+    {
+        const StereoDouble limited = clampLikeStd(y, StereoDouble(-1.0), StereoDouble(1.0));
+        return stereo(std::asin(lane(limited, 0)), std::asin(lane(limited, 1)));
+    }
 
     const StereoDouble z = y * y;
     const StereoDouble z2 = z * z;

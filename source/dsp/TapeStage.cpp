@@ -200,8 +200,16 @@ void TapeStage::planFlutter(double* offsets, int n, double depth, double step) n
     flutterSweep = sweep;
     flutterTarget = target;
     sweeps[n] = 0.0;
+    // The sweep stays below 2 pi unless the rate runs far beyond any real setting; then the
+    // library's sine takes over, since xsimd's reduction of huge arguments is undefined in C++.
     for (int i = 0; i < n; i += static_cast<int>(StereoDouble::size))
-        xsimd::sin(StereoDouble::load_aligned(sweeps + i)).store_aligned(sweeps + i);
+    {
+        const StereoDouble at = StereoDouble::load_aligned(sweeps + i);
+        if (xsimd::all(xsimd::abs(at) <= StereoDouble(1.0e4)))
+            xsimd::sin(at).store_aligned(sweeps + i);
+        else
+            stereo(std::sin(lane(at, 0)), std::sin(lane(at, 1))).store_aligned(sweeps + i);
+    }
     for (int i = 0; i < n; ++i)
         offsets[i] = std::clamp(depth + depthOfSine[i] * sweeps[i], 0.0, maxOffset);
 }

@@ -41,9 +41,12 @@ TEST(PitchHeadMaths, CrossfadeSineFollowsTheLibraryOverHalfATurn)
     {
         const double x = angles[i];
         const double s = laneOf(sineOfHalfTurn(DoubleBatch{x, angles[angles.size() - 1 - i]}), 0);
-        ASSERT_LE(ulpsBetween(s, std::sin(x)), 4) << "sin(" << x << ")";
+        // Past pi/2 the library gets the mirrored angle (pi - x, exact up to one rounding): some C
+        // libraries (the x87 sine under Windows) lose most of the digits of sin(x) near pi.
+        const double reference = x <= kPi / 2.0 ? std::sin(x) : std::sin((kPi - x) + 1.2246467991473532e-16);
+        ASSERT_LE(ulpsBetween(s, reference), 4) << "sin(" << x << ")";
         // The weight the heads use is its square in float: the same as with the library's sine.
-        ASSERT_EQ(static_cast<float>(s * s), static_cast<float>(std::sin(x) * std::sin(x))) << x;
+        ASSERT_EQ(static_cast<float>(s * s), static_cast<float>(reference * reference)) << x;
     }
 }
 

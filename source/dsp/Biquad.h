@@ -30,6 +30,12 @@ public:
         return y;
     }
 
+    struct Coefficients
+    {
+        float b0, b1, b2, a1, a2;
+    };
+    Coefficients getCoefficients() const noexcept { return {b0, b1, b2, a1, a2}; }
+
     bool isPassThrough() const noexcept
     {
         return b0 == 1.0f && b1 == 0.0f && b2 == 0.0f && a1 == 0.0f && a2 == 0.0f;

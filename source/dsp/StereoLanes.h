@@ -2,6 +2,8 @@
 
 #include <xsimd/xsimd.hpp>
 
+#include <emmintrin.h>
+
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
@@ -89,6 +91,18 @@ Lanes roundToFloat(const Lanes& x) noexcept
 {
     static_assert(kFloatRoundingsKept && sizeof(Lanes) > 0,
                   "build this file without GCC's SLP vectoriser (see source/dsp/CMakeLists.txt)");
-    return stereo(static_cast<float>(lane(x, 0)), static_cast<float>(lane(x, 1)));
+    // One packed conversion each way: the same rounding as two scalar ones, in less time.
+    return StereoDouble(_mm_cvtps_pd(_mm_cvtpd_ps(x)));
+}
+
+// Both lanes rounded to float, in the low two lanes of a float register, and back.
+using StereoFloat = xsimd::batch<float, xsimd::sse2>;
+inline StereoFloat toFloatLanes(const StereoDouble& x) noexcept
+{
+    return StereoFloat(_mm_cvtpd_ps(x));
+}
+inline StereoDouble fromFloatLanes(const StereoFloat& x) noexcept
+{
+    return StereoDouble(_mm_cvtps_pd(x));
 }
 } // namespace vorl

@@ -20,7 +20,14 @@ public:
     void clear() noexcept;
 
     // The result is rounded to single precision.
-    Value process(Value x, double drive, double compensation) noexcept;
+    Value process(Value x, double drive, double compensation) noexcept
+    {
+        return roundToFloat(processBeforeRounding(x, drive, compensation));
+    }
+
+    // The result before its final rounding to single precision, for a caller that rounds it on
+    // its way into float arithmetic anyway.
+    Value processBeforeRounding(Value x, double drive, double compensation) noexcept;
 
     int getCycles() const noexcept { return cycles; }
 
@@ -42,6 +49,7 @@ private:
     };
 
     double scale = 1.0;
+    double slopeToBlend = 0.24; // 2 x 0.12 x scale
     int cycles = 2;
     int k = 0;
     Value previousAverage = Value(0.0);
@@ -80,6 +88,7 @@ template <class Value> inline Value BasicTapeSaturator<Value>::Cascade::run(Valu
 template <class Value> inline void BasicTapeSaturator<Value>::prepare(double newScale) noexcept
 {
     scale = newScale;
+    slopeToBlend = 0.24 * scale;
     cycles = static_cast<int>(std::clamp(std::floor(2.0 * scale), 2.0, 32.0));
     clear();
 }
@@ -92,8 +101,12 @@ template <class Value> inline void BasicTapeSaturator<Value>::clear() noexcept
     outputSide = Cascade{};
 }
 
+// Every value that leaves this function, or that it keeps, goes through a rounding to float
+// first, so the double arithmetic in between is arranged for a short chain of dependent steps
+// (each sample of the tape stage waits on the one before): a different double rounding almost
+// never moves the float result.
 template <class Value>
-inline Value BasicTapeSaturator<Value>::process(Value x, double drive, double compensation) noexcept
+inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double drive, double compensation) noexcept
 {
     Value d = x * drive;
     d = pick(magnitude(d) < Value(1.18e-23), Value(0.0), d);
@@ -103,24 +116,25 @@ inline Value BasicTapeSaturator<Value>::process(Value x, double drive, double co
     const Value a = inputSide.run(d, cycles, k);
 
     // 0 for slow signals, up to 2 for steep slopes.
-    const Value g = 2.0 * minLikeStd(magnitude(previousAverage - d) * 0.12 * scale, Value(1.0));
+    const Value g = minLikeStd(magnitude(previousAverage - d) * slopeToBlend, Value(2.0));
     previousAverage = a;
 
     // Beyond this the shortened sine series turns back down. Clamping the float in double
     // gives the same values as clamping it in float.
     constexpr auto kLimit = static_cast<double>(2.305929007734908f);
-    const Value v = clampLikeStd(roundToFloat(g * a + (1.0 - g) * d), Value(-kLimit), Value(kLimit));
-    const Value v2 = v * v;
-    const Value v3 = v2 * v;
-    const Value v5 = v3 * v2;
-    const Value v7 = v5 * v2;
-    const Value v9 = v7 * v2;
-    const Value v11 = v9 * v2;
-    const Value y = roundToFloat(v - v3 / 6.0 + v5 / 69.0 - v7 / 2530.08 + v9 / 224985.6 - v11 / 9979200.0);
+    const Value v = clampLikeStd(roundToFloat(d + g * (a - d)), Value(-kLimit), Value(kLimit));
+
+    // v - v^3/6 + v^5/69 - v^7/2530.08 + v^9/224985.6 - v^11/9979200, as v + v^3 p(v^2) with p
+    // in Estrin's scheme.
+    const Value z = v * v;
+    const Value z2 = z * z;
+    const Value p = (Value(-1.0 / 6.0) + Value(1.0 / 69.0) * z) +
+                    z2 * ((Value(-1.0 / 2530.08) + Value(1.0 / 224985.6) * z) + Value(-1.0 / 9979200.0) * z2);
+    const Value y = roundToFloat(v + (v * z) * p);
 
     const Value r = outputSide.run(y, cycles, k);
     ++k;
-    return roundToFloat(((1.0 - g) * y + g * r) * compensation);
+    return y * ((1.0 - g) * compensation) + r * (g * compensation);
 }
 
 // The single channel's code is compiled once, in TapeSaturator.cpp.

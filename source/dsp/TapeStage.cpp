@@ -73,12 +73,10 @@ void TapeStage::reset() noexcept
     flutterSweep = 0.0;
     flutterTarget = 0.5;
 
-    for (BumpSet* set : {&bumpA, &bumpB})
-        set->state = set->s1 = set->s2 = StereoDouble(0.0);
+    bumpA = bumpB = BumpLanes{};
     flip = false;
 
-    for (Biquad& b : lowpass)
-        b.reset();
+    lowpass.s1 = lowpass.s2 = StereoFloat(0.0f);
     low = clipLast = StereoDouble(0.0);
     fpd.fill(1u);
     dryRing.fill(StereoDouble(0.0));
@@ -94,14 +92,11 @@ void TapeStage::designHeadBump() noexcept
     const double reso = 0.0009;
     const double k = std::tan(kPi * f);
     const double norm = 1.0 / (1.0 + k / reso + k * k);
-    for (BumpSet* set : {&bumpA, &bumpB})
-    {
-        set->a0 = k / reso * norm;
-        set->a1 = 0.0;
-        set->a2 = -set->a0;
-        set->b1 = 2.0 * (k * k - 1.0) * norm;
-        set->b2 = (1.0 - k / reso + k * k) * norm;
-    }
+    bumpFilter.a0 = k / reso * norm;
+    bumpFilter.a1 = 0.0;
+    bumpFilter.a2 = -bumpFilter.a0;
+    bumpFilter.b1 = 2.0 * (k * k - 1.0) * norm;
+    bumpFilter.b2 = (1.0 - k / reso + k * k) * norm;
 }
 
 void TapeStage::setOdMode(bool on) noexcept
@@ -158,14 +153,24 @@ uint32_t TapeStage::nextDither(uint32_t state) noexcept
     return state;
 }
 
-void TapeStage::runHeadBump(BumpSet& set, const StereoDouble& x, double softening) noexcept
+void TapeStage::StereoLowpass::setCoefficients(const Biquad::Coefficients& c) noexcept
+{
+    b0 = StereoFloat(c.b0);
+    b1 = StereoFloat(c.b1);
+    b2 = StereoFloat(c.b2);
+    a1 = StereoFloat(c.a1);
+    a2 = StereoFloat(c.a2);
+}
+
+inline void TapeStage::runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
+                                   const StereoDouble& softening) noexcept
 {
     StereoDouble h = x * 0.05 + set.state;
     h -= h * h * h * softening;
     const StereoDouble s = stereoSin(h);
-    const StereoDouble y = set.a0 * s + set.s1;
-    set.s1 = set.a1 * s - set.b1 * y + set.s2;
-    set.s2 = set.a2 * s - set.b2 * y;
+    const StereoDouble y = filter.a0 * s + set.s1;
+    set.s1 = filter.a1 * s - filter.b1 * y + set.s2;
+    set.s2 = filter.a2 * s - filter.b2 * y;
     set.state = stereoAsinClamped(y);
 }
 
@@ -216,9 +221,9 @@ void TapeStage::planFlutter(double* offsets, int n, double depth, double step) n
 
 void TapeStage::process(float* left, float* right, int n) noexcept
 {
-    const auto lowpassHz = static_cast<float>(2000.0 * std::pow(6.0, lpfAmount));
-    for (Biquad& b : lowpass)
-        b.design(BiquadType::lowPass, lowpassHz, sampleRate);
+    Biquad lowpassDesign;
+    lowpassDesign.design(BiquadType::lowPass, static_cast<float>(2000.0 * std::pow(6.0, lpfAmount)), sampleRate);
+    lowpass.setCoefficients(lowpassDesign.getCoefficients());
 
     const double flutterDepth = flutter * flutter * scale * 70.0;
     const double flutterStep = flutter * flutter * 0.0024 / scale * flutterSpeed;
@@ -226,9 +231,15 @@ void TapeStage::process(float* left, float* right, int n) noexcept
     const double b = std::clamp(inputAmount, 0.0, 100.0) / 100.0;
     const double drive = std::pow(10.0, b);
     const double compensation = std::pow(0.7006, b * b) * std::pow(0.5, b);
-    const double bumpMix = headBump * 0.25;
-    const double bumpSoftening = 0.12 / scale;
+    const StereoDouble bumpMix(headBump * 0.25);
+    const StereoDouble bumpSoftening(0.12 / scale);
     const StereoDouble softness(odSoftness);
+
+    // Everything the per-sample chain carries stays in registers for the block. The filter set
+    // that runs next swaps places with the waiting one after every sample.
+    BumpLanes next = flip ? bumpA : bumpB;
+    BumpLanes waiting = flip ? bumpB : bumpA;
+    StereoLowpass lowpassLanes = lowpass;
 
     float* io[2] = {left, right};
     for (int start = 0; start < n; start += kChunk)
@@ -276,11 +287,11 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             --flutterIndex;
 
             // Head bump: the two filter sets take turns, both are added back.
-            runHeadBump(flip ? bumpA : bumpB, x, bumpSoftening);
-            x += (bumpA.state + bumpB.state) * bumpMix;
-            flip = !flip;
-
-            const StereoDouble in = roundToFloat(x);
+            // The sum is rounded to float next; the waiting set's share is added first because
+            // it is known earlier.
+            const StereoDouble withWaiting = x + waiting.state * bumpMix;
+            runHeadBump(bumpFilter, next, x, bumpSoftening);
+            const StereoDouble in = roundToFloat(withWaiting + next.state * bumpMix);
             StereoDouble y;
             if (odMode)
             {
@@ -291,16 +302,17 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             }
             else
             {
-                y = saturator.process(in, drive, compensation);
+                // Rounded to float by the lowpass.
+                y = saturator.processBeforeRounding(in, drive, compensation);
             }
 
-            y = stereo(lowpass[0].process(static_cast<float>(lane(y, 0))),
-                       lowpass[1].process(static_cast<float>(lane(y, 1))));
+            y = lowpassLanes.process(y);
 
             // Head bump bleed: the states drift back by an amount that shrinks with level.
             const StereoDouble bleed = (1.0 - magnitude(y)) * 0.00013;
-            for (StereoDouble* state : {&bumpA.state, &bumpB.state})
+            for (StereoDouble* state : {&next.state, &waiting.state})
                 *state = pick(*state > bleed, *state - bleed, pick(*state < -bleed, *state + bleed, *state));
+            std::swap(next, waiting);
 
             if (outputGain != 1.0)
                 y *= outputGain;
@@ -322,5 +334,11 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             }
         }
     }
+
+    if (n > 0 && n % 2 != 0)
+        flip = !flip;
+    (flip ? bumpA : bumpB) = next;
+    (flip ? bumpB : bumpA) = waiting;
+    lowpass = lowpassLanes;
 }
 } // namespace vorl

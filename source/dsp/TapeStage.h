@@ -43,17 +43,40 @@ private:
     // Samples whose flutter read positions are worked out ahead of the signal.
     static constexpr int kChunk = 64;
 
-    // One of the two alternating head bump band-pass filters (the same for both channels), with
-    // its state for each channel.
-    struct BumpSet
+    // The head bump band-pass, the same for both of its alternating filter sets and channels.
+    struct BumpFilter
     {
         double a0 = 0.0, a1 = 0.0, a2 = 0.0, b1 = 0.0, b2 = 0.0;
+    };
+    // One of the two alternating head bump filter sets: its state for each channel.
+    struct BumpLanes
+    {
         StereoDouble s1 = StereoDouble(0.0), s2 = StereoDouble(0.0);
         StereoDouble state = StereoDouble(0.0);
     };
+    // The output lowpass of both channels in the low lanes of one float register, with
+    // Biquad::process's single-precision steps lane by lane.
+    struct StereoLowpass
+    {
+        StereoFloat b0 = StereoFloat(1.0f), b1 = StereoFloat(0.0f), b2 = StereoFloat(0.0f);
+        StereoFloat a1 = StereoFloat(0.0f), a2 = StereoFloat(0.0f);
+        StereoFloat s1 = StereoFloat(0.0f), s2 = StereoFloat(0.0f);
+
+        void setCoefficients(const Biquad::Coefficients& c) noexcept;
+        // Rounds x to float on the way in.
+        StereoDouble process(const StereoDouble& x) noexcept
+        {
+            const StereoFloat in = toFloatLanes(x);
+            const StereoFloat y = b0 * in + s1;
+            s1 = b1 * in - a1 * y + s2;
+            s2 = b2 * in - a2 * y;
+            return fromFloatLanes(y);
+        }
+    };
 
     void designHeadBump() noexcept;
-    static void runHeadBump(BumpSet& set, const StereoDouble& x, double softening) noexcept;
+    static void runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
+                            const StereoDouble& softening) noexcept;
     void planFlutter(double* offsets, int n, double depth, double step) noexcept;
     static uint32_t nextDither(uint32_t fpd) noexcept;
 
@@ -79,10 +102,11 @@ private:
     double flutterSweep = 0.0;
     double flutterTarget = 0.5;
 
-    BumpSet bumpA, bumpB;
+    BumpFilter bumpFilter;
+    BumpLanes bumpA, bumpB;
     bool flip = false;
 
-    std::array<Biquad, 2> lowpass;
+    StereoLowpass lowpass;
     StereoDouble low = StereoDouble(0.0);
     StereoDouble clipLast = StereoDouble(0.0);
     std::array<uint32_t, 2> fpd{1u, 1u};

@@ -10,8 +10,6 @@ namespace vorl
 {
 namespace
 {
-constexpr double kTwoPi = 2.0 * kPi;
-
 double percentToUnit(float percent) noexcept
 {
     const double p = static_cast<double>(percent) / 100.0;
@@ -69,12 +67,9 @@ void TapeStage::reset() noexcept
 {
     flutterRing.fill(StereoDouble(0.0));
     flutterIndex = kFlutterLength - 1;
-    flutterRate = 0.0;
-    flutterSweep = 0.0;
-    flutterTarget = 0.5;
+    flutterWander.reset();
 
-    bumpA = bumpB = BumpLanes{};
-    flip = false;
+    bumpNext = bumpWaiting = BumpLanes{};
 
     lowpass.s1 = lowpass.s2 = StereoFloat(0.0f);
     low = clipLast = StereoDouble(0.0);
@@ -145,14 +140,6 @@ double TapeStage::softClip(double y, double& last) noexcept
     return softClipLanes(y, last);
 }
 
-uint32_t TapeStage::nextDither(uint32_t state) noexcept
-{
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    return state;
-}
-
 void TapeStage::StereoLowpass::setCoefficients(const Biquad::Coefficients& c) noexcept
 {
     b0 = StereoFloat(c.b0);
@@ -174,51 +161,6 @@ inline void TapeStage::runHeadBump(const BumpFilter& filter, BumpLanes& set, con
     set.state = stereoAsinClamped(y);
 }
 
-// The flutter delay of the next n samples in offsets: its wandering rate and sweep do not
-// depend on the signal, so their sines are taken a vector at a time. The sweep's random targets
-// come from the left dither state, which advances once a sample.
-void TapeStage::planFlutter(double* offsets, int n, double depth, double step) noexcept
-{
-    // The sweep only spends its first half cycle above pi, while the rate is still below 0.5,
-    // so the offset stays under 1.25 x depth: about 380 samples at 192 kHz. The limit only
-    // matters for rates far beyond that.
-    constexpr double maxOffset = kFlutterLength - 2;
-
-    alignas(16) double sweeps[kChunk + 1]; // a spare slot for an odd n
-    double depthOfSine[kChunk];
-    double rate = flutterRate, sweep = flutterSweep, target = flutterTarget;
-    uint32_t dither = fpd[0];
-    for (int i = 0; i < n; ++i)
-    {
-        sweeps[i] = sweep;
-        depthOfSine[i] = depth * rate * rate;
-        rate += (target - rate) * step;
-        sweep += rate * step;
-        if (sweep >= kTwoPi)
-        {
-            sweep -= kPi;
-            target = 0.24 + 0.74 * static_cast<double>(dither) / 4294967295.0;
-        }
-        dither = nextDither(dither);
-    }
-    flutterRate = rate;
-    flutterSweep = sweep;
-    flutterTarget = target;
-    sweeps[n] = 0.0;
-    // The sweep stays below 2 pi unless the rate runs far beyond any real setting; then the
-    // library's sine takes over, since xsimd's reduction of huge arguments is undefined in C++.
-    for (int i = 0; i < n; i += static_cast<int>(StereoDouble::size))
-    {
-        const StereoDouble at = StereoDouble::load_aligned(sweeps + i);
-        if (xsimd::all(xsimd::abs(at) <= StereoDouble(1.0e4)))
-            xsimd::sin(at).store_aligned(sweeps + i);
-        else
-            stereo(std::sin(lane(at, 0)), std::sin(lane(at, 1))).store_aligned(sweeps + i);
-    }
-    for (int i = 0; i < n; ++i)
-        offsets[i] = std::clamp(depth + depthOfSine[i] * sweeps[i], 0.0, maxOffset);
-}
-
 void TapeStage::process(float* left, float* right, int n) noexcept
 {
     Biquad lowpassDesign;
@@ -237,17 +179,20 @@ void TapeStage::process(float* left, float* right, int n) noexcept
 
     // Everything the per-sample chain carries stays in registers for the block. The filter set
     // that runs next swaps places with the waiting one after every sample.
-    BumpLanes next = flip ? bumpA : bumpB;
-    BumpLanes waiting = flip ? bumpB : bumpA;
+    BumpLanes next = bumpNext;
+    BumpLanes waiting = bumpWaiting;
     StereoLowpass lowpassLanes = lowpass;
 
     float* io[2] = {left, right};
     for (int start = 0; start < n; start += kChunk)
     {
         const int m = std::min(kChunk, n - start);
-        double flutterOffsets[kChunk];
         if (flutterDepth != 0.0)
-            planFlutter(flutterOffsets, m, flutterDepth, flutterStep);
+        {
+            // The random targets come from the left dither state, which advances once a sample.
+            uint32_t dither = fpd[0];
+            flutterWander.plan(flutterPlan, m, flutterDepth, flutterStep, dither);
+        }
 
         for (int j = 0; j < m; ++j)
         {
@@ -274,7 +219,7 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             if (flutterDepth != 0.0)
             {
                 // The offset is clamped to [0, 498]: truncation is its floor.
-                const double offset = flutterOffsets[j];
+                const double offset = flutterPlan.offsets[j];
                 const double whole = static_cast<double>(static_cast<int>(offset));
                 const double t = offset - whole;
                 int i0 = flutterIndex + static_cast<int>(whole);
@@ -335,10 +280,8 @@ void TapeStage::process(float* left, float* right, int n) noexcept
         }
     }
 
-    if (n > 0 && n % 2 != 0)
-        flip = !flip;
-    (flip ? bumpA : bumpB) = next;
-    (flip ? bumpB : bumpA) = waiting;
+    bumpNext = next;
+    bumpWaiting = waiting;
     lowpass = lowpassLanes;
 }
 } // namespace vorl

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Biquad.h"
+#include "FlutterWander.h"
 #include "StereoLanes.h"
 #include "TapeSaturator.h"
 
@@ -40,15 +41,15 @@ public:
 
 private:
     static constexpr int kFlutterLength = 500;
-    // Samples whose flutter read positions are worked out ahead of the signal.
-    static constexpr int kChunk = 64;
+    static constexpr int kChunk = FlutterWander::kChunk;
 
     // The head bump band-pass, the same for both of its alternating filter sets and channels.
     struct BumpFilter
     {
         double a0 = 0.0, a1 = 0.0, a2 = 0.0, b1 = 0.0, b2 = 0.0;
     };
-    // One of the two alternating head bump filter sets: its state for each channel.
+    // One of the two head bump filter sets, which take turns sample by sample: its state for
+    // each channel. Their coefficients are the same, so only the turn order matters.
     struct BumpLanes
     {
         StereoDouble s1 = StereoDouble(0.0), s2 = StereoDouble(0.0);
@@ -77,8 +78,6 @@ private:
     void designHeadBump() noexcept;
     static void runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
                             const StereoDouble& softening) noexcept;
-    void planFlutter(double* offsets, int n, double depth, double step) noexcept;
-    static uint32_t nextDither(uint32_t fpd) noexcept;
 
     float sampleRate = 44100.0f;
     double scale = 1.0;
@@ -98,13 +97,11 @@ private:
 
     std::array<StereoDouble, kFlutterLength> flutterRing{};
     int flutterIndex = 499;
-    double flutterRate = 0.0;
-    double flutterSweep = 0.0;
-    double flutterTarget = 0.5;
+    FlutterWander flutterWander;
+    FlutterWander::Plan flutterPlan;
 
     BumpFilter bumpFilter;
-    BumpLanes bumpA, bumpB;
-    bool flip = false;
+    BumpLanes bumpNext, bumpWaiting; // the set that runs on the next sample, and the other
 
     StereoLowpass lowpass;
     StereoDouble low = StereoDouble(0.0);

@@ -27,6 +27,20 @@ float rampTowards(float gain, float target, float step) noexcept
     return gain;
 }
 
+// The next m gains of a ramp in row. A ramp that has reached its target stays there, so the
+// rest of the row holds it without stepping.
+float rampRow(float gain, float target, float step, float* row, int m) noexcept
+{
+    int j = 0;
+    for (; j < m && gain != target; ++j)
+    {
+        gain = rampTowards(gain, target, step);
+        row[j] = gain;
+    }
+    std::fill(row + j, row + m, gain);
+    return gain;
+}
+
 // One sample of a voice's gain ramp; a voice whose gain and target are both silent stops.
 void stepGain(TapVoice& voice, float step) noexcept
 {
@@ -38,13 +52,10 @@ void stepGain(TapVoice& voice, float step) noexcept
     }
 }
 
-// One sample of a running crossfade. Returns true at the sample where it ends: the voice then
-// reads its new delay, and a change that arrived meanwhile has started the next crossfade.
-bool stepCrossfade(TapVoice& voice, float step) noexcept
+// The end of a crossfade: the voice reads its new delay, and a change that arrived meanwhile
+// starts the next crossfade.
+void endCrossfade(TapVoice& voice) noexcept
 {
-    voice.fade += step;
-    if (voice.fade < 1.0f)
-        return false;
     voice.fade = 1.0f;
     voice.delayNow = voice.newDelay;
     voice.crossfading = false;
@@ -56,6 +67,15 @@ bool stepCrossfade(TapVoice& voice, float step) noexcept
         voice.newDelay = voice.targetDelay;
         voice.fade = 0.0f;
     }
+}
+
+// One sample of a running crossfade. Returns true at the sample where it ends.
+bool stepCrossfade(TapVoice& voice, float step) noexcept
+{
+    voice.fade += step;
+    if (voice.fade < 1.0f)
+        return false;
+    endCrossfade(voice);
     return true;
 }
 
@@ -492,12 +512,19 @@ void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noex
     for (int start = 0; start < ctx.n; start += kChunk)
     {
         const int m = std::min(kChunk, ctx.n - start);
-        for (int j = 0; j < m; ++j)
-            for (int g = 0; g < count; ++g)
-            {
-                gain[g] = rampTowards(gain[g], target[g], step);
-                gains[g][j] = gain[g];
-            }
+        // The ramps step side by side while any of them moves; most gain changes end within a
+        // few samples, and the rest of the rows then hold the targets.
+        constexpr int kStretch = 16;
+        int j = 0;
+        for (; j < m && !std::equal(gain, gain + count, target); j += kStretch)
+            for (int k = j; k < std::min(m, j + kStretch); ++k)
+                for (int g = 0; g < count; ++g)
+                {
+                    gain[g] = rampTowards(gain[g], target[g], step);
+                    gains[g][k] = gain[g];
+                }
+        for (int g = 0; g < count && j < m; ++g)
+            std::fill(gains[g] + j, gains[g] + m, gain[g]);
         for (int g = 0; g < count; ++g)
         {
             const auto parity = static_cast<size_t>(group.index[g]) & 1u;
@@ -663,15 +690,7 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
             float gain = voice.gainNow;
             float fade = voice.fade;
             int k = 0;
-            // A held gain keeps its ramp's chain of comparisons out of the loop.
-            if (gain == voice.targetGain)
-                std::fill_n(rowGain, m, gain);
-            else
-                for (int r = 0; r < m; ++r)
-                {
-                    gain = rampTowards(gain, voice.targetGain, step);
-                    rowGain[r] = gain;
-                }
+            gain = rampRow(gain, voice.targetGain, step, rowGain, m);
             const float* fades = rowFade;
             if (!voice.crossfading)
                 k = m;
@@ -701,6 +720,37 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
                 {
                     addScaledReads(outL, rowGain, oldValues[0], scaleL, m);
                     addScaledReads(outR, rowGain, oldValues[1], scaleR, m);
+                }
+                continue;
+            }
+            // The crossfade ends at sample k, and any next one does not end in this chunk: both
+            // stretches mix straight from the chunks as above.
+            if (voice.crossfading && (!voice.pendingChange || m - k <= fadeTableLength))
+            {
+                voice.gainNow = gain;
+                addCrossfadedReads(outL, rowGain, oldValues[0], newValues[0], fades, scaleL, k);
+                addCrossfadedReads(outR, rowGain, oldValues[1], newValues[1], fades, scaleR, k);
+                endCrossfade(voice);
+                oldL = newL;
+                oldR = newR;
+                std::swap(oldValues, newValues);
+                if (voice.crossfading) // restarted towards the change that waited
+                {
+                    const long pos = base + chunkStart + k;
+                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+                    newL.read(newValues[0] + k, m - k);
+                    newR.read(newValues[1] + k, m - k);
+                    addCrossfadedReads(outL + k, rowGain + k, oldValues[0] + k, newValues[0] + k,
+                                       fadeTable.data(), scaleL, m - k);
+                    addCrossfadedReads(outR + k, rowGain + k, oldValues[1] + k, newValues[1] + k,
+                                       fadeTable.data(), scaleR, m - k);
+                    voice.fade = fadeTable[static_cast<size_t>(m - k - 1)];
+                }
+                else
+                {
+                    addScaledReads(outL + k, rowGain + k, oldValues[0] + k, scaleL, m - k);
+                    addScaledReads(outR + k, rowGain + k, oldValues[1] + k, scaleR, m - k);
                 }
                 continue;
             }

@@ -669,6 +669,22 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
     oldR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, shift));
     newL.start(ctx.ring[0], ctx.length, leftPosition(base, voice.newDelay));
     newR.start(ctx.ring[1], ctx.length, rightPosition(base, voice.newDelay, shift));
+    // At sample k of a chunk of m, where a crossfade has ended: the new reads become the old ones,
+    // and a crossfade restarted towards the change that waited reads its new delay from there on.
+    const auto takeNewReads = [&](int chunkStart, int k, int m)
+    {
+        oldL = newL;
+        oldR = newR;
+        std::swap(oldValues, newValues);
+        if (voice.crossfading)
+        {
+            const long pos = base + chunkStart + k;
+            newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
+            newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
+            newL.read(newValues[0] + k, m - k);
+            newR.read(newValues[1] + k, m - k);
+        }
+    };
 
     for (int chunkStart = 0; chunkStart < ctx.n; chunkStart += kChunk)
     {
@@ -731,16 +747,9 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
                 addCrossfadedReads(outL, rowGain, oldValues[0], newValues[0], fades, scaleL, k);
                 addCrossfadedReads(outR, rowGain, oldValues[1], newValues[1], fades, scaleR, k);
                 endCrossfade(voice);
-                oldL = newL;
-                oldR = newR;
-                std::swap(oldValues, newValues);
-                if (voice.crossfading) // restarted towards the change that waited
+                takeNewReads(chunkStart, k, m);
+                if (voice.crossfading)
                 {
-                    const long pos = base + chunkStart + k;
-                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
-                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
-                    newL.read(newValues[0] + k, m - k);
-                    newR.read(newValues[1] + k, m - k);
                     addCrossfadedReads(outL + k, rowGain + k, oldValues[0] + k, newValues[0] + k,
                                        fadeTable.data(), scaleL, m - k);
                     addCrossfadedReads(outR + k, rowGain + k, oldValues[1] + k, newValues[1] + k,
@@ -759,19 +768,7 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
         {
             stepGain(voice, step);
             if (voice.crossfading && stepCrossfade(voice, step))
-            {
-                oldL = newL;
-                oldR = newR;
-                std::swap(oldValues, newValues);
-                if (voice.crossfading) // restarted towards the change that waited
-                {
-                    const long pos = base + chunkStart + k;
-                    newL.start(ctx.ring[0], ctx.length, leftPosition(pos, voice.newDelay));
-                    newR.start(ctx.ring[1], ctx.length, rightPosition(pos, voice.newDelay, shift));
-                    newL.read(newValues[0] + k, m - k);
-                    newR.read(newValues[1] + k, m - k);
-                }
-            }
+                takeNewReads(chunkStart, k, m);
             rowOld[0][k] = oldValues[0][k];
             rowOld[1][k] = oldValues[1][k];
             // Once the crossfade is over the new reads are stale: the old ones stand in for them.

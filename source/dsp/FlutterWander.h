@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MathConstants.h"
-#include "StereoLanes.h"
+#include "RowSine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,8 +20,8 @@ inline uint32_t nextDither(uint32_t state) noexcept
 }
 
 // The wandering length of the tape flutter's short delay. It depends on no signal, so the tape
-// stage works it out for a chunk of samples ahead of the signal, and takes the sines a pair of
-// samples at a time.
+// stage works it out for a chunk of samples ahead of the signal, and takes the sines a vector at
+// a time.
 class FlutterWander
 {
 public:
@@ -31,12 +31,12 @@ public:
     // for rates far beyond that.
     static constexpr double kMaxOffset = 498.0;
 
-    // The delay offsets of one chunk, with a spare slot for an odd length.
+    // The delay offsets of one chunk.
     struct Plan
     {
-        alignas(16) double sweeps[kChunk + 1];
-        double depthOfSine[kChunk + 1];
-        double offsets[kChunk + 1];
+        double sweeps[kChunk + 3]; // room to round the length up to a multiple of 4
+        double depthOfSine[kChunk];
+        double offsets[kChunk];
     };
 
     void reset() noexcept
@@ -62,30 +62,16 @@ public:
         dither = nextDither(dither);
     }
 
-    // Offsets i and i + 1 (i even) from their sweeps; a plan of odd length n finishes its last
-    // sample with i = n - 1.
-    static void finishPair(Plan& plan, int i, bool onlyOne, double depth) noexcept
-    {
-        if (onlyOne)
-            plan.sweeps[i + 1] = plan.depthOfSine[i + 1] = 0.0;
-        const StereoDouble at = StereoDouble::load_aligned(plan.sweeps + i);
-        // The sweep stays below 2 pi unless the rate runs far beyond any real setting; then the
-        // library's sine takes over, since xsimd's reduction of huge arguments is undefined in C++.
-        const StereoDouble sine = xsimd::all(xsimd::abs(at) <= StereoDouble(1.0e4))
-                                      ? xsimd::sin(at)
-                                      : stereo(std::sin(lane(at, 0)), std::sin(lane(at, 1)));
-        for (int k = 0; k < 2; ++k)
-            plan.offsets[i + k] =
-                std::clamp(depth + plan.depthOfSine[i + k] * lane(sine, k), 0.0, kMaxOffset);
-    }
-
-    // A whole plan of n samples at once.
+    // A plan of n samples (n <= kChunk).
     void plan(Plan& plan, int n, double depth, double speed, uint32_t& dither) noexcept
     {
         for (int i = 0; i < n; ++i)
             step(plan, i, depth, speed, dither);
-        for (int i = 0; i < n; i += 2)
-            finishPair(plan, i, i + 1 == n, depth);
+        const int rounded = (n + 3) & ~3;
+        std::fill(plan.sweeps + n, plan.sweeps + rounded, 0.0);
+        sineOfRow(plan.sweeps, rounded);
+        for (int i = 0; i < n; ++i)
+            plan.offsets[i] = std::clamp(depth + plan.depthOfSine[i] * plan.sweeps[i], 0.0, kMaxOffset);
     }
 
 private:

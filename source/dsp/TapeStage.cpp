@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace vorl
 {
@@ -40,6 +41,13 @@ template <class Value> Value softClipLanes(Value y, Value& last) noexcept
     const Value a(0.3819660112501051); // 1 - 1/golden ratio
     const Value c(0.6118536488623959); // 0.99 * (1 - a)
     const Value ceiling(0.99);
+    // Below the ceiling now and a sample ago, the usual case, every step below keeps y.
+    if constexpr (!std::is_same_v<Value, double>)
+        if (xsimd::all(xsimd::abs(y) < ceiling && xsimd::abs(last) < ceiling))
+        {
+            last = y;
+            return y;
+        }
     last = pick(last >= ceiling, pick(y < ceiling, a * y + c, ceiling), last);
     last = pick(last <= -ceiling, pick(y > -ceiling, a * y - c, -ceiling), last);
     y = pick(y > ceiling, pick(last < ceiling, a * last + c, ceiling), y);

@@ -1,0 +1,25 @@
+#include "RowSineKernel.h"
+
+#include "CubicRunKernels.h"
+
+namespace vorl
+{
+namespace row_sine
+{
+void sineOfRowSse2(double* values, int n) noexcept
+{
+    sineOfRowFor<xsimd::sse2>(values, n);
+}
+
+namespace
+{
+// Chosen when the program started.
+const SineOfRow sineOfRowHere = wideVectorUnitUsable() ? sineOfRowAvx2 : sineOfRowSse2;
+} // namespace
+} // namespace row_sine
+
+void sineOfRow(double* values, int n) noexcept
+{
+    row_sine::sineOfRowHere(values, n);
+}
+} // namespace vorl

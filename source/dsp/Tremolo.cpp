@@ -88,6 +88,14 @@ void Tremolo::process(float* left, float* right, int n) noexcept
     const double syncStartPhase = shapePhaseOffset(shape);
     const bool randomShape = shape >= 5;
     const double step = static_cast<double>(rateHz) / sampleRate;
+    // The state lives in locals for the block: the audio stores could otherwise alias the float
+    // members, which would then be stored and read back every sample.
+    const int lfoShape = shape;
+    const bool inSync = synced;
+    const float amount = depth, rate = rateHz, rateOfSamples = sampleRate;
+    double lfoPhase = phase, lfoPosition = randomPosition;
+    float lfoGainL = gainL, lfoGainR = gainR;
+    bool lfoPrimed = primed;
 
     for (int i = 0; i < n; ++i)
     {
@@ -97,59 +105,65 @@ void Tremolo::process(float* left, float* right, int n) noexcept
         {
             // Random shapes ignore phase and offset; in sync the sequence restarts every bar.
             double position;
-            if (synced)
+            if (inSync)
             {
                 const double bar = std::floor(beats * 0.25);
                 position = (beats - 4.0 * bar) / noteBeats;
             }
             else
             {
-                position = std::max(randomPosition, 0.0);
+                position = std::max(lfoPosition, 0.0);
             }
-            valueL = shape == 5 ? rnd(static_cast<int64_t>(std::floor(position)), seed)
-                                : smoothRandom(position, seed);
+            valueL = lfoShape == 5 ? rnd(static_cast<int64_t>(std::floor(position)), seed)
+                                   : smoothRandom(position, seed);
             valueR = valueL;
         }
         else
         {
             double cL;
-            if (synced)
+            if (inSync)
             {
                 const double x = (beats - phaseBeats) / noteBeats;
                 cL = wrapUnit(syncStartPhase + wrapUnit(x));
             }
             else
             {
-                cL = wrapUnit(phase + phaseShift);
+                cL = wrapUnit(lfoPhase + phaseShift);
             }
             const double cR = wrapUnit(cL + offsetShift);
-            valueL = shapeValue(cL, shape);
-            valueR = shapeValue(cR, shape);
+            valueL = shapeValue(cL, lfoShape);
+            valueR = shapeValue(cR, lfoShape);
         }
 
         // 1 at the top of the LFO, 1 - depth at its bottom.
-        const float targetL = 1.0f - (1.0f - (0.5f * valueL + 0.5f)) * depth;
-        const float targetR = 1.0f - (1.0f - (0.5f * valueR + 0.5f)) * depth;
-        if (primed)
+        const float targetL = 1.0f - (1.0f - (0.5f * valueL + 0.5f)) * amount;
+        const float targetR = 1.0f - (1.0f - (0.5f * valueR + 0.5f)) * amount;
+        if (lfoPrimed)
         {
-            gainL += (targetL - gainL) * smooth;
-            gainR += (targetR - gainR) * smooth;
+            lfoGainL += (targetL - lfoGainL) * smooth;
+            lfoGainR += (targetR - lfoGainR) * smooth;
         }
         else
         {
-            gainL = targetL;
-            gainR = targetR;
-            primed = true;
+            lfoGainL = targetL;
+            lfoGainR = targetR;
+            lfoPrimed = true;
         }
 
-        left[i] *= gainL;
-        right[i] *= gainR;
+        left[i] *= lfoGainL;
+        right[i] *= lfoGainR;
 
-        if (!synced)
+        if (!inSync)
         {
-            randomPosition += step;
-            phase = advancePhase(phase, rateHz, sampleRate);
+            lfoPosition += step;
+            lfoPhase = advancePhase(lfoPhase, rate, rateOfSamples);
         }
     }
+
+    phase = lfoPhase;
+    randomPosition = lfoPosition;
+    gainL = lfoGainL;
+    gainR = lfoGainR;
+    primed = lfoPrimed;
 }
 } // namespace vorl

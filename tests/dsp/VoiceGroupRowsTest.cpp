@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ostream>
+#include <string>
 
 namespace vorl
 {
@@ -23,14 +25,43 @@ bool sameBits(const float* a, const float* b, int n)
     return std::memcmp(a, b, static_cast<size_t>(n) * sizeof(float)) == 0;
 }
 
-// Group sizes from one voice to a full group, and chunk lengths that are no multiple of the
-// vector width: the rows side by side must give each voice's own sample-by-sample numbers.
+// Group sizes from one voice to a full group (on both sides of a vector of four voices), and
+// chunk lengths that are no multiple of a vector of four or eight samples: the rows side by side
+// must give each voice's own sample-by-sample numbers.
 struct GroupShape
 {
     int count;
     int m;
 };
-const GroupShape kShapes[] = {{1, 64}, {3, 61}, {4, 7}, {5, 64}, {8, 64}, {8, 3}, {7, 1}};
+const GroupShape kShapes[] = {{1, 64}, {3, 61}, {4, 7}, {5, 64}, {8, 64}, {8, 3}, {7, 1}, {6, 12}, {2, 20}};
+
+// Each instruction set's variant, and the one the engine takes on this CPU.
+template <class Run> struct Variant
+{
+    const char* name;
+    Run run;
+    bool needsAvx2;
+};
+
+template <class Run> void PrintTo(const Variant<Run>& variant, std::ostream* os)
+{
+    *os << variant.name;
+}
+
+template <class Run> class VariantTest : public ::testing::TestWithParam<Variant<Run>>
+{
+protected:
+    void SetUp() override
+    {
+        if (this->GetParam().needsAvx2 && !__builtin_cpu_supports("avx2"))
+            GTEST_SKIP() << "no AVX2 on this CPU and system";
+    }
+};
+
+template <class Run> std::string variantName(const ::testing::TestParamInfo<Variant<Run>>& info)
+{
+    return info.param.name;
+}
 
 TEST(GlideRows, StepEachVoiceAsItsOwnGlideDoes)
 {
@@ -80,7 +111,9 @@ TEST(GlideRows, StepEachVoiceAsItsOwnGlideDoes)
     }
 }
 
-TEST(WornFilterRows, AddEachVoiceThroughItsFilterInVoiceOrder)
+using WornFilterRowsTest = VariantTest<worn_filter::FilterRows>;
+
+TEST_P(WornFilterRowsTest, AddEachVoiceThroughItsFilterInVoiceOrder)
 {
     for (const GroupShape& shape : kShapes)
     {
@@ -123,12 +156,19 @@ TEST(WornFilterRows, AddEachVoiceThroughItsFilterInVoiceOrder)
                 expectedR[j] += stateR[g] * rows.scaleR[g];
             }
 
-        filterWornRows(rows, shape.count, shape.m, busL, busR);
+        GetParam().run(rows, shape.count, shape.m, busL, busR);
         EXPECT_TRUE(sameBits(expectedL, busL, shape.m));
         EXPECT_TRUE(sameBits(expectedR, busR, shape.m));
         EXPECT_TRUE(sameBits(stateL, rows.stateL, shape.count));
         EXPECT_TRUE(sameBits(stateR, rows.stateR, shape.count));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, WornFilterRowsTest,
+    ::testing::Values(Variant<worn_filter::FilterRows>{"Sse2", worn_filter::filterRowsSse2, false},
+                      Variant<worn_filter::FilterRows>{"Avx2", worn_filter::filterRowsAvx2, true},
+                      Variant<worn_filter::FilterRows>{"Dispatched", filterWornRows, false}),
+    variantName<worn_filter::FilterRows>);
 } // namespace
 } // namespace vorl

@@ -1,0 +1,106 @@
+#pragma once
+
+// The side-by-side glides written once for any instruction set; GlideRows.cpp builds the SSE2
+// variant every x86-64 CPU runs and GlideRowsAvx2.cpp the AVX2 one. Include it only there:
+// everything here is instantiated per instruction set, so no function compiled for the wider one
+// can stand in for a baseline one at link time.
+#include "GlideRows.h"
+#include "SquareTranspose.h"
+
+#include <xsimd/xsimd.hpp>
+
+namespace vorl::glide_rows
+{
+// One glide step for a vector of voices. A lane whose step rounded away takes glideTowards'
+// nudge; glideTowards (built for the baseline) then redoes the vector's steps one by one, which
+// gives the same bits for the lanes that moved.
+template <class Floats>
+[[gnu::always_inline]] inline Floats step(Floats now, Floats target, Floats coefs, float coef) noexcept
+{
+    const Floats next = now + (target - now) * coefs;
+    if (!xsimd::any(next == now && now != target))
+        return next;
+    constexpr int kLanes = static_cast<int>(Floats::size);
+    alignas(Floats::arch_type::alignment()) float lanes[kLanes], targets[kLanes];
+    now.store_aligned(lanes);
+    target.store_aligned(targets);
+    for (int l = 0; l < kLanes; ++l)
+        lanes[l] = glideTowards(lanes[l], targets[l], coef);
+    return Floats::load_aligned(lanes);
+}
+
+// GlideRows::glide for whole vectors of samples over Vectors vectors of voices (the lanes past
+// the group's voices hold still values); returns how many samples it ran, the rest are left to the
+// scalar loop. The right rows are written only when WithShift.
+template <class Arch, int Vectors, bool WithShift>
+int glideBlocks(GlideRows& rows, float* now, const float* target, const float* shift, float coef,
+                int m) noexcept
+{
+    using Floats = xsimd::batch<float, Arch>;
+    constexpr int kLanes = static_cast<int>(Floats::size);
+    Floats value[Vectors], goal[Vectors], shifts[Vectors];
+    for (int q = 0; q < Vectors; ++q)
+    {
+        value[q] = Floats::load_unaligned(now + q * kLanes);
+        goal[q] = Floats::load_unaligned(target + q * kLanes);
+        shifts[q] = Floats::load_unaligned(shift + q * kLanes);
+    }
+    const Floats coefs(coef), zero(0.0f);
+    int j = 0;
+    for (; j + kLanes <= m; j += kLanes)
+        for (int q = 0; q < Vectors; ++q)
+        {
+            Floats left[kLanes], right[kLanes];
+            for (int s = 0; s < kLanes; ++s)
+            {
+                value[q] = step(value[q], goal[q], coefs, coef);
+                // The operand order gives std::max(delay, 0) and std::min(delay, shift) exactly,
+                // signed zeros included.
+                left[s] = xsimd::max(zero, value[q]);
+                if constexpr (WithShift)
+                    right[s] = value[q] - xsimd::min(shifts[q], value[q]);
+            }
+            // One sample per vector turned into one row of samples per voice.
+            square_transpose::transposeSquare(left);
+            for (int g = 0; g < kLanes; ++g)
+                left[g].store_unaligned(rows.left[q * kLanes + g] + j);
+            if constexpr (WithShift)
+            {
+                square_transpose::transposeSquare(right);
+                for (int g = 0; g < kLanes; ++g)
+                    right[g].store_unaligned(rows.right[q * kLanes + g] + j);
+            }
+        }
+    for (int q = 0; q < Vectors; ++q)
+        value[q].store_unaligned(now + q * kLanes);
+    return j;
+}
+
+// The variants: now, target and shift hold kMaxVoices values; returns the samples they ran.
+using GlideBlocks = int (*)(GlideRows& rows, float* now, const float* target, const float* shift, int count,
+                            float coef, int m) noexcept;
+int glideBlocksSse2(GlideRows& rows, float* now, const float* target, const float* shift, int count,
+                    float coef, int m) noexcept;
+int glideBlocksAvx2(GlideRows& rows, float* now, const float* target, const float* shift, int count,
+                    float coef, int m) noexcept;
+
+// Picks the instantiation for the group: as many vectors as its voices fill, and the right rows
+// only when some voice has a shift.
+template <class Arch>
+int glideBlocksFor(GlideRows& rows, float* now, const float* target, const float* shift, int count,
+                   float coef, int m) noexcept
+{
+    constexpr int kLanes = static_cast<int>(xsimd::batch<float, Arch>::size);
+    bool withShift = false;
+    for (int g = 0; g < count; ++g)
+        withShift = withShift || shift[g] != 0.0f;
+    constexpr int kMaxVectors = GlideRows::kMaxVoices / kLanes;
+    static_assert(kMaxVectors == 1 || kMaxVectors == 2);
+    if constexpr (kMaxVectors == 2)
+        if (count > kLanes)
+            return withShift ? glideBlocks<Arch, 2, true>(rows, now, target, shift, coef, m)
+                             : glideBlocks<Arch, 2, false>(rows, now, target, shift, coef, m);
+    return withShift ? glideBlocks<Arch, 1, true>(rows, now, target, shift, coef, m)
+                     : glideBlocks<Arch, 1, false>(rows, now, target, shift, coef, m);
+}
+} // namespace vorl::glide_rows

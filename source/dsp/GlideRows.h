@@ -2,7 +2,7 @@
 
 namespace vorl
 {
-// The one-pole glides of up to eight tap delays, stepped side by side for m samples (the steps of
+// The one-pole glides of up to sixteen tap delays, stepped side by side for m samples (the steps of
 // one glide wait on each other, different glides do not). Each step is glideTowards' exact one.
 // Writes each voice's per-sample delays as the two channels read them: left max(delay, 0), right
 // delay - min(delay, shift), with every voice's stereo shift held. When no voice has a shift the
@@ -10,7 +10,7 @@ namespace vorl
 // widest vector unit the CPU has (eight voices per vector with AVX2, four without).
 struct GlideRows
 {
-    static constexpr int kMaxVoices = 8;
+    static constexpr int kMaxVoices = 16;
     static constexpr int kChunk = 64;
 
     float left[kMaxVoices][kChunk];

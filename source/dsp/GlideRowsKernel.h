@@ -11,15 +11,13 @@
 
 namespace vorl::glide_rows
 {
-// One glide step for a vector of voices. A lane whose step rounded away takes glideTowards'
-// nudge; glideTowards (built for the baseline) then redoes the vector's steps one by one, which
-// gives the same bits for the lanes that moved.
+// glideTowards (built for the baseline) for each lane: a vector with a lane whose step rounded
+// away redoes its steps one by one, which gives the same bits for the lanes that moved. Kept out
+// of line: it is rare, and inlined it would keep the step loops from being unrolled, which puts
+// the glides' values in memory between steps.
 template <class Floats>
-[[gnu::always_inline]] inline Floats step(Floats now, Floats target, Floats coefs, float coef) noexcept
+[[gnu::noinline, gnu::cold]] Floats nudgedStep(Floats now, Floats target, float coef) noexcept
 {
-    const Floats next = now + (target - now) * coefs;
-    if (!xsimd::any(next == now && now != target))
-        return next;
     constexpr int kLanes = static_cast<int>(Floats::size);
     alignas(Floats::arch_type::alignment()) float lanes[kLanes], targets[kLanes];
     now.store_aligned(lanes);
@@ -27,6 +25,16 @@ template <class Floats>
     for (int l = 0; l < kLanes; ++l)
         lanes[l] = glideTowards(lanes[l], targets[l], coef);
     return Floats::load_aligned(lanes);
+}
+
+// One glide step for a vector of voices, with glideTowards' nudge for a step that rounded away.
+template <class Floats>
+[[gnu::always_inline]] inline Floats step(Floats now, Floats target, Floats coefs, float coef) noexcept
+{
+    const Floats next = now + (target - now) * coefs;
+    if (xsimd::any(next == now && now != target))
+        return nudgedStep(now, target, coef);
+    return next;
 }
 
 // GlideRows::glide for whole vectors of samples over Vectors vectors of voices (the lanes past
@@ -48,29 +56,36 @@ int glideBlocks(GlideRows& rows, float* now, const float* target, const float* s
     const Floats coefs(coef), zero(0.0f);
     int j = 0;
     for (; j + kLanes <= m; j += kLanes)
-        for (int q = 0; q < Vectors; ++q)
-        {
-            Floats left[kLanes], right[kLanes];
-            for (int s = 0; s < kLanes; ++s)
+    {
+        Floats left[Vectors][kLanes], right[Vectors][kLanes];
+        // The vectors' steps side by side: their chains overlap. Unrolled, so that the values
+        // stay in registers from step to step.
+#pragma GCC unroll 8
+        for (int s = 0; s < kLanes; ++s)
+#pragma GCC unroll 4
+            for (int q = 0; q < Vectors; ++q)
             {
                 value[q] = step(value[q], goal[q], coefs, coef);
                 // The operand order gives std::max(delay, 0) and std::min(delay, shift) exactly,
                 // signed zeros included.
-                left[s] = xsimd::max(zero, value[q]);
+                left[q][s] = xsimd::max(zero, value[q]);
                 if constexpr (WithShift)
-                    right[s] = value[q] - xsimd::min(shifts[q], value[q]);
+                    right[q][s] = value[q] - xsimd::min(shifts[q], value[q]);
             }
-            // One sample per vector turned into one row of samples per voice.
-            square_transpose::transposeSquare(left);
+        // One sample per vector turned into one row of samples per voice.
+        for (int q = 0; q < Vectors; ++q)
+        {
+            square_transpose::transposeSquare(left[q]);
             for (int g = 0; g < kLanes; ++g)
-                left[g].store_unaligned(rows.left[q * kLanes + g] + j);
+                left[q][g].store_unaligned(rows.left[q * kLanes + g] + j);
             if constexpr (WithShift)
             {
-                square_transpose::transposeSquare(right);
+                square_transpose::transposeSquare(right[q]);
                 for (int g = 0; g < kLanes; ++g)
-                    right[g].store_unaligned(rows.right[q * kLanes + g] + j);
+                    right[q][g].store_unaligned(rows.right[q * kLanes + g] + j);
             }
         }
+    }
     for (int q = 0; q < Vectors; ++q)
         value[q].store_unaligned(now + q * kLanes);
     return j;
@@ -84,6 +99,18 @@ int glideBlocksSse2(GlideRows& rows, float* now, const float* target, const floa
 int glideBlocksAvx2(GlideRows& rows, float* now, const float* target, const float* shift, int count,
                     float coef, int m) noexcept;
 
+// The instantiation for `vectors` vectors of voices (1 <= vectors <= Vectors).
+template <class Arch, int Vectors>
+int glideVectors(int vectors, bool withShift, GlideRows& rows, float* now, const float* target,
+                 const float* shift, float coef, int m) noexcept
+{
+    if constexpr (Vectors > 1)
+        if (vectors < Vectors)
+            return glideVectors<Arch, Vectors - 1>(vectors, withShift, rows, now, target, shift, coef, m);
+    return withShift ? glideBlocks<Arch, Vectors, true>(rows, now, target, shift, coef, m)
+                     : glideBlocks<Arch, Vectors, false>(rows, now, target, shift, coef, m);
+}
+
 // Picks the instantiation for the group: as many vectors as its voices fill, and the right rows
 // only when some voice has a shift.
 template <class Arch>
@@ -91,16 +118,11 @@ int glideBlocksFor(GlideRows& rows, float* now, const float* target, const float
                    float coef, int m) noexcept
 {
     constexpr int kLanes = static_cast<int>(xsimd::batch<float, Arch>::size);
+    static_assert(GlideRows::kMaxVoices % kLanes == 0);
     bool withShift = false;
     for (int g = 0; g < count; ++g)
         withShift = withShift || shift[g] != 0.0f;
-    constexpr int kMaxVectors = GlideRows::kMaxVoices / kLanes;
-    static_assert(kMaxVectors == 1 || kMaxVectors == 2);
-    if constexpr (kMaxVectors == 2)
-        if (count > kLanes)
-            return withShift ? glideBlocks<Arch, 2, true>(rows, now, target, shift, coef, m)
-                             : glideBlocks<Arch, 2, false>(rows, now, target, shift, coef, m);
-    return withShift ? glideBlocks<Arch, 1, true>(rows, now, target, shift, coef, m)
-                     : glideBlocks<Arch, 1, false>(rows, now, target, shift, coef, m);
+    return glideVectors<Arch, GlideRows::kMaxVoices / kLanes>((count + kLanes - 1) / kLanes, withShift, rows,
+                                                              now, target, shift, coef, m);
 }
 } // namespace vorl::glide_rows

@@ -247,7 +247,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
     VoiceGroup worn;
     VoiceGroup fading;
-    VoiceGroup gliding;
+    GlidingGroup gliding;
     VoiceGroup settled;
 
     for (int i = 0; i < kMaxTaps; ++i)
@@ -306,7 +306,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         if (fastPathEnabled && !fast && onlyGliding)
         {
             gliding.add(i, 0.0f, wearCoef);
-            if (gliding.count == VoiceGroup::kMaxVoices)
+            if (gliding.count == GlidingGroup::kMaxVoices)
                 renderGliding(gliding, ctx);
             continue;
         }
@@ -520,25 +520,29 @@ void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noex
     group.count = 0;
 }
 
-void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noexcept
+void TapVoiceBank::renderGliding(GlidingGroup& group, const BlockContext& ctx) noexcept
 {
     // Voices whose gain holds and that neither crossfade nor wait for a crossfade: only their
     // delays and offsets glide. Each glide step waits on the one before, so the group's glides
     // run side by side, sample by sample, and leave each channel's delay per sample in a row;
     // the reads at those delays then run a vector of samples at a time, and the bus takes the
     // voices one after another (through their wear filters when tape wear is on), in the order
-    // a voice at a time would add them.
+    // a voice at a time would add them. The filters run eight voices at a time (WornRows); the
+    // bus still takes each sample's voices in order, the first eight and then the next.
     if (group.count == 0) // called before every voice that adds to the bus on its own
         return;
-    constexpr int kMax = VoiceGroup::kMaxVoices;
+    constexpr int kMax = GlidingGroup::kMaxVoices;
     constexpr int kChunk = GlideRows::kChunk;
-    static_assert(GlideRows::kMaxVoices == kMax);
+    constexpr int kRowSets = kMax / WornRows::kMax;
+    static_assert(GlideRows::kMaxVoices == kMax && kMax % WornRows::kMax == 0);
     const int count = group.count;
     const float glide = glideCoef;
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
     float delayNow[kMax], targetDelay[kMax], offsetNow[kMax], targetOffset[kMax], shift[kMax];
     GlideRows glides;
-    WornRows rows;
+    WornRows rows[kRowSets];
+    const auto rowSet = [&rows](int g) -> WornRows& { return rows[g / WornRows::kMax]; };
+    const auto row = [](int g) { return g % WornRows::kMax; };
     for (int g = 0; g < count; ++g)
     {
         const TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
@@ -547,7 +551,7 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         offsetNow[g] = voice.offsetNow;
         targetOffset[g] = voice.targetOffset;
         shift[g] = voice.offsetNow * shiftPerOffset;
-        loadWornRow(rows, g, voice, group.index[g], group.coef[g], ctx);
+        loadWornRow(rowSet(g), row(g), voice, group.index[g], group.coef[g], ctx);
     }
     for (int start = 0; start < ctx.n; start += kChunk)
     {
@@ -578,21 +582,24 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
             if (offsetsHeld && shift[g] == 0.0f)
             {
                 readGlidingRunsStereo(ctx.ring[0], ctx.ring[1], ctx.length, first, glides.left[g], m,
-                                      rows.readL[g], rows.readR[g]);
+                                      rowSet(g).readL[row(g)], rowSet(g).readR[row(g)]);
                 continue;
             }
-            readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m, rows.readL[g]);
-            readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m, rows.readR[g]);
+            readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m, rowSet(g).readL[row(g)]);
+            readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m, rowSet(g).readR[row(g)]);
         }
         float* outL = ctx.wetL + start;
         float* outR = ctx.wetR + start;
         if (ctx.wear)
-            filterWornRows(rows, count, m, outL, outR);
+            for (int first = 0; first < count; first += WornRows::kMax)
+                filterWornRows(rowSet(first), std::min(WornRows::kMax, count - first), m, outL, outR);
         else
             for (int g = 0; g < count; ++g)
             {
-                addGainedReads(outL, rows.gain[g], rows.readL[g], rows.scaleL[g], m);
-                addGainedReads(outR, rows.gain[g], rows.readR[g], rows.scaleR[g], m);
+                const WornRows& set = rowSet(g);
+                const int r = row(g);
+                addGainedReads(outL, set.gain[r], set.readL[r], set.scaleL[r], m);
+                addGainedReads(outR, set.gain[r], set.readR[r], set.scaleR[r], m);
             }
     }
     for (int g = 0; g < count; ++g)
@@ -600,8 +607,8 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         voice.delayNow = delayNow[g];
         voice.offsetNow = offsetNow[g];
-        voice.wearStateL = rows.stateL[g];
-        voice.wearStateR = rows.stateR[g];
+        voice.wearStateL = rowSet(g).stateL[row(g)];
+        voice.wearStateR = rowSet(g).stateR[row(g)];
     }
     group.count = 0;
 }

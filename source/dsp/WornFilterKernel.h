@@ -11,28 +11,31 @@
 
 namespace vorl::worn_filter
 {
-// One channel's filters, one voice per lane. Each filter is a chain of dependent steps; the
-// vectors of voices and the two channels are the chains in flight.
-template <class Arch> struct ChannelFilters
+// One channel's filters over Sets sets of rows, one voice per lane. Each filter is a chain of
+// dependent steps; the vectors of voices and the two channels are the chains in flight.
+template <class Arch, int Sets> struct ChannelFilters
 {
     using Floats = xsimd::batch<float, Arch>;
     static constexpr int kLanes = static_cast<int>(Floats::size);
-    static constexpr int kVectors = WornRows::kMax / kLanes;
+    static constexpr int kVectorsPerSet = WornRows::kMax / kLanes;
+    static constexpr int kVectors = Sets * kVectorsPerSet;
     static_assert(WornRows::kMax % kLanes == 0);
 
-    float (*read)[WornRows::kChunk];
+    const float* read[kVectors][kLanes];
     Floats state[kVectors], gain[kVectors], coef[kVectors], scale[kVectors];
 
-    ChannelFilters(float (*reads)[WornRows::kChunk], const float* states, const float* gains,
-                   const float* coefs, const float* scales) noexcept
-        : read(reads)
+    ChannelFilters(const WornRows* sets, bool rightChannel) noexcept
     {
         for (int q = 0; q < kVectors; ++q)
         {
-            state[q] = Floats::load_unaligned(states + q * kLanes);
-            gain[q] = Floats::load_unaligned(gains + q * kLanes);
-            coef[q] = Floats::load_unaligned(coefs + q * kLanes);
-            scale[q] = Floats::load_unaligned(scales + q * kLanes);
+            const WornRows& rows = sets[q / kVectorsPerSet];
+            const int first = (q % kVectorsPerSet) * kLanes;
+            for (int g = 0; g < kLanes; ++g)
+                read[q][g] = rightChannel ? rows.readR[first + g] : rows.readL[first + g];
+            state[q] = Floats::load_unaligned((rightChannel ? rows.stateR : rows.stateL) + first);
+            gain[q] = Floats::load_unaligned(rows.gain + first);
+            coef[q] = Floats::load_unaligned(rows.coef + first);
+            scale[q] = Floats::load_unaligned((rightChannel ? rows.scaleR : rows.scaleL) + first);
         }
     }
 
@@ -44,7 +47,7 @@ template <class Arch> struct ChannelFilters
         for (int q = 0; q < kVectors; ++q)
         {
             for (int g = 0; g < kLanes; ++g)
-                block[q][g] = Floats::load_unaligned(read[q * kLanes + g] + j);
+                block[q][g] = Floats::load_unaligned(read[q][g] + j);
             square_transpose::transposeSquare(block[q]);
         }
     }
@@ -62,25 +65,30 @@ template <class Arch> struct ChannelFilters
         for (int q = 0; q < kVectors; ++q)
             square_transpose::transposeSquare(block[q]); // back to one row of samples per voice
         Floats sum = Floats::load_unaligned(out);
-        for (int g = 0; g < WornRows::kMax && g < count; ++g)
+        for (int g = 0; g < kVectors * kLanes && g < count; ++g)
             sum += block[g / kLanes][g % kLanes];
         sum.store_unaligned(out);
     }
 
-    void store(float* states) const noexcept
+    void store(WornRows* sets, bool rightChannel) const noexcept
     {
         for (int q = 0; q < kVectors; ++q)
-            state[q].store_unaligned(states + q * kLanes);
+        {
+            WornRows& rows = sets[q / kVectorsPerSet];
+            state[q].store_unaligned((rightChannel ? rows.stateR : rows.stateL) +
+                                     (q % kVectorsPerSet) * kLanes);
+        }
     }
 };
 
-// filterWornRows for whole vectors of samples, with every row up to kMax filled in; returns how
-// many samples it ran (the rest are left to the scalar loop).
-template <class Arch> int filterBlocks(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+// filterWornRows for whole vectors of samples over Sets sets, with every row of them filled in;
+// returns how many samples it ran (the rest are left to the scalar loop).
+template <class Arch, int Sets>
+int filterBlocks(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    using Filters = ChannelFilters<Arch>;
-    Filters left(rows.readL, rows.stateL, rows.gain, rows.coef, rows.scaleL);
-    Filters right(rows.readR, rows.stateR, rows.gain, rows.coef, rows.scaleR);
+    using Filters = ChannelFilters<Arch, Sets>;
+    Filters left(sets, false);
+    Filters right(sets, true);
     int j = 0;
     for (; j + Filters::kLanes <= m; j += Filters::kLanes)
     {
@@ -97,12 +105,37 @@ template <class Arch> int filterBlocks(WornRows& rows, int count, int m, float* 
         Filters::addInVoiceOrder(blockL, count, outL + j);
         Filters::addInVoiceOrder(blockR, count, outR + j);
     }
-    left.store(rows.stateL);
-    right.store(rows.stateR);
+    left.store(sets, false);
+    right.store(sets, true);
     return j;
 }
 
-using FilterBlocks = int (*)(WornRows& rows, int count, int m, float* outL, float* outR) noexcept;
-int filterBlocksSse2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept;
-int filterBlocksAvx2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept;
+// The sets of the first count voices: two side by side with eight lanes (their four chains fill
+// the unit), one at a time with four (its four chains already do). A set after another adds its
+// voices to each sample after the other's, so the bus still takes them in order.
+template <class Arch> int filterBlocksFor(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
+{
+    constexpr int kLanes = static_cast<int>(xsimd::batch<float, Arch>::size);
+    constexpr int kSetsTogether = kLanes == 8 ? 2 : 1;
+    static_assert(kWornSets % kSetsTogether == 0);
+    int j = 0;
+    for (int first = 0; first < count; first += kSetsTogether * WornRows::kMax)
+    {
+        WornRows* pass = sets + first / WornRows::kMax;
+        const int voices =
+            count - first < kSetsTogether * WornRows::kMax ? count - first : kSetsTogether * WornRows::kMax;
+        if constexpr (kSetsTogether == 2)
+            if (voices > WornRows::kMax)
+            {
+                j = filterBlocks<Arch, 2>(pass, voices, m, outL, outR);
+                continue;
+            }
+        j = filterBlocks<Arch, 1>(pass, voices, m, outL, outR);
+    }
+    return j;
+}
+
+using FilterBlocks = int (*)(WornRows* sets, int count, int m, float* outL, float* outR) noexcept;
+int filterBlocksSse2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept;
+int filterBlocksAvx2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept;
 } // namespace vorl::worn_filter

@@ -7,59 +7,65 @@ namespace vorl
 {
 namespace worn_filter
 {
-int filterBlocksSse2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+int filterBlocksSse2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    return filterBlocks<xsimd::sse2>(rows, count, m, outL, outR);
+    return filterBlocksFor<xsimd::sse2>(sets, count, m, outL, outR);
 }
 
 namespace
 {
-void filterOneSample(WornRows& rows, int count, int j, float* outL, float* outR) noexcept
+void filterOneSample(WornRows* sets, int count, int j, float* outL, float* outR) noexcept
 {
     float sumL = outL[j];
     float sumR = outR[j];
     for (int g = 0; g < count; ++g)
     {
-        rows.stateL[g] += (rows.gain[g] * rows.readL[g][j] - rows.stateL[g]) * rows.coef[g];
-        rows.stateR[g] += (rows.gain[g] * rows.readR[g][j] - rows.stateR[g]) * rows.coef[g];
-        sumL += rows.stateL[g] * rows.scaleL[g];
-        sumR += rows.stateR[g] * rows.scaleR[g];
+        WornRows& rows = sets[g / WornRows::kMax];
+        const int r = g % WornRows::kMax;
+        rows.stateL[r] += (rows.gain[r] * rows.readL[r][j] - rows.stateL[r]) * rows.coef[r];
+        rows.stateR[r] += (rows.gain[r] * rows.readR[r][j] - rows.stateR[r]) * rows.coef[r];
+        sumL += rows.stateL[r] * rows.scaleL[r];
+        sumR += rows.stateR[r] * rows.scaleR[r];
     }
     outL[j] = sumL;
     outR[j] = sumR;
 }
 
-void filterWith(FilterBlocks blocks, WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+void filterWith(FilterBlocks blocks, WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    // Rows past count take part with zero gain, coefficient and scale but are never added.
-    for (int g = count; g < WornRows::kMax; ++g)
+    if (count == 0)
+        return;
+    // Rows past count in the last set take part with zero gain, coefficient and scale but are
+    // never added.
+    WornRows& last = sets[(count - 1) / WornRows::kMax];
+    for (int r = (count - 1) % WornRows::kMax + 1; r < WornRows::kMax; ++r)
     {
-        rows.stateL[g] = rows.stateR[g] = rows.gain[g] = rows.coef[g] = rows.scaleL[g] = rows.scaleR[g] =
+        last.stateL[r] = last.stateR[r] = last.gain[r] = last.coef[r] = last.scaleL[r] = last.scaleR[r] =
             0.0f;
         for (int j = 0; j < m; ++j)
-            rows.readL[g][j] = rows.readR[g][j] = 0.0f;
+            last.readL[r][j] = last.readR[r][j] = 0.0f;
     }
-    for (int j = blocks(rows, count, m, outL, outR); j < m; ++j)
-        filterOneSample(rows, count, j, outL, outR);
+    for (int j = blocks(sets, count, m, outL, outR); j < m; ++j)
+        filterOneSample(sets, count, j, outL, outR);
 }
 
 // Chosen when the program started.
 const FilterBlocks filterBlocksHere = wideVectorUnitUsable() ? filterBlocksAvx2 : filterBlocksSse2;
 } // namespace
 
-void filterRowsSse2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+void filterRowsSse2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    filterWith(filterBlocksSse2, rows, count, m, outL, outR);
+    filterWith(filterBlocksSse2, sets, count, m, outL, outR);
 }
 
-void filterRowsAvx2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+void filterRowsAvx2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    filterWith(filterBlocksAvx2, rows, count, m, outL, outR);
+    filterWith(filterBlocksAvx2, sets, count, m, outL, outR);
 }
 } // namespace worn_filter
 
-void filterWornRows(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+void filterWornRows(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    worn_filter::filterWith(worn_filter::filterBlocksHere, rows, count, m, outL, outR);
+    worn_filter::filterWith(worn_filter::filterBlocksHere, sets, count, m, outL, outR);
 }
 } // namespace vorl

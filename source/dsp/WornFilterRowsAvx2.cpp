@@ -4,8 +4,8 @@
 
 namespace vorl::worn_filter
 {
-int filterBlocksAvx2(WornRows& rows, int count, int m, float* outL, float* outR) noexcept
+int filterBlocksAvx2(WornRows* sets, int count, int m, float* outL, float* outR) noexcept
 {
-    return filterBlocks<xsimd::avx2>(rows, count, m, outL, outR);
+    return filterBlocksFor<xsimd::avx2>(sets, count, m, outL, outR);
 }
 } // namespace vorl::worn_filter

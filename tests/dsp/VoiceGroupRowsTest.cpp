@@ -25,18 +25,16 @@ bool sameBits(const float* a, const float* b, int n)
     return std::memcmp(a, b, static_cast<size_t>(n) * sizeof(float)) == 0;
 }
 
-// Group sizes from one voice to a full group (on both sides of a vector of four voices), and
-// chunk lengths that are no multiple of a vector of four or eight samples: the rows side by side
-// must give each voice's own sample-by-sample numbers.
+// Group sizes from one voice to a full group of sixteen (on both sides of each vector of four and
+// eight voices), and chunk lengths that are no multiple of a vector of four or eight samples: the
+// rows side by side must give each voice's own sample-by-sample numbers.
 struct GroupShape
 {
     int count;
     int m;
 };
-const GroupShape kShapes[] = {{1, 64}, {3, 61}, {4, 7}, {5, 64}, {8, 64}, {8, 3}, {7, 1}, {6, 12}, {2, 20}};
-// The glides take groups of up to sixteen voices.
-const GroupShape kGlideShapes[] = {{1, 64}, {3, 61}, {4, 7},  {5, 64}, {8, 64},  {8, 3},   {7, 1},
-                                   {6, 12}, {2, 20}, {9, 20}, {12, 7}, {13, 61}, {16, 64}, {16, 3}};
+const GroupShape kShapes[] = {{1, 64}, {3, 61}, {4, 7},  {5, 64}, {8, 64},  {8, 3},   {7, 1},
+                              {6, 12}, {2, 20}, {9, 20}, {12, 7}, {13, 61}, {16, 64}, {16, 3}};
 
 // Each instruction set's variant, and the one the engine takes on this CPU.
 template <class Run> struct Variant
@@ -80,7 +78,7 @@ void glideDispatched(GlideRows& rows, float* now, const float* target, const flo
 TEST_P(GlideRowsTest, StepEachVoiceAsItsOwnGlideDoes)
 {
     for (const bool shifted : {true, false})
-        for (const GroupShape& shape : kGlideShapes)
+        for (const GroupShape& shape : kShapes)
         {
             SCOPED_TRACE(testing::Message() << shape.count << " voices, " << shape.m << " samples, "
                                             << (shifted ? "shifted" : "no shift"));
@@ -148,26 +146,37 @@ INSTANTIATE_TEST_SUITE_P(Variants, GlideRowsTest,
 
 using WornFilterRowsTest = VariantTest<worn_filter::FilterRows>;
 
+// Voice g's row in the sets of worn rows.
+struct WornVoice
+{
+    WornRows& rows;
+    int r;
+
+    WornVoice(WornRows* sets, int g) : rows(sets[g / WornRows::kMax]), r(g % WornRows::kMax) {}
+};
+
 TEST_P(WornFilterRowsTest, AddEachVoiceThroughItsFilterInVoiceOrder)
 {
+    constexpr int kVoices = kWornSets * WornRows::kMax;
     for (const GroupShape& shape : kShapes)
     {
         SCOPED_TRACE(testing::Message() << shape.count << " voices, " << shape.m << " samples");
         uint32_t state = 99u;
-        WornRows rows;
+        WornRows sets[kWornSets];
         for (int g = 0; g < shape.count; ++g)
         {
+            const WornVoice v(sets, g);
             for (int j = 0; j < shape.m; ++j)
             {
-                rows.readL[g][j] = noise(state);
-                rows.readR[g][j] = noise(state);
+                v.rows.readL[v.r][j] = noise(state);
+                v.rows.readR[v.r][j] = noise(state);
             }
-            rows.stateL[g] = 0.1f * noise(state);
-            rows.stateR[g] = 0.1f * noise(state);
-            rows.gain[g] = 0.5f + 0.4f * noise(state);
-            rows.coef[g] = 0.2f + 0.1f * noise(state);
-            rows.scaleL[g] = g % 2 == 0 ? 1.0f : 0.35f; // ping-pong scales
-            rows.scaleR[g] = g % 2 == 0 ? 0.35f : 1.0f;
+            v.rows.stateL[v.r] = 0.1f * noise(state);
+            v.rows.stateR[v.r] = 0.1f * noise(state);
+            v.rows.gain[v.r] = 0.5f + 0.4f * noise(state);
+            v.rows.coef[v.r] = 0.2f + 0.1f * noise(state);
+            v.rows.scaleL[v.r] = g % 2 == 0 ? 1.0f : 0.35f; // ping-pong scales
+            v.rows.scaleR[v.r] = g % 2 == 0 ? 0.35f : 1.0f;
         }
         float busL[WornRows::kChunk], busR[WornRows::kChunk];
         for (int j = 0; j < shape.m; ++j)
@@ -179,23 +188,32 @@ TEST_P(WornFilterRowsTest, AddEachVoiceThroughItsFilterInVoiceOrder)
         float expectedL[WornRows::kChunk], expectedR[WornRows::kChunk];
         std::copy_n(busL, shape.m, expectedL);
         std::copy_n(busR, shape.m, expectedR);
-        float stateL[WornRows::kMax], stateR[WornRows::kMax];
-        std::copy_n(rows.stateL, shape.count, stateL);
-        std::copy_n(rows.stateR, shape.count, stateR);
+        float stateL[kVoices], stateR[kVoices];
+        for (int g = 0; g < shape.count; ++g)
+        {
+            const WornVoice v(sets, g);
+            stateL[g] = v.rows.stateL[v.r];
+            stateR[g] = v.rows.stateR[v.r];
+        }
         for (int j = 0; j < shape.m; ++j)
             for (int g = 0; g < shape.count; ++g)
             {
-                stateL[g] += (rows.gain[g] * rows.readL[g][j] - stateL[g]) * rows.coef[g];
-                stateR[g] += (rows.gain[g] * rows.readR[g][j] - stateR[g]) * rows.coef[g];
-                expectedL[j] += stateL[g] * rows.scaleL[g];
-                expectedR[j] += stateR[g] * rows.scaleR[g];
+                const WornVoice v(sets, g);
+                stateL[g] += (v.rows.gain[v.r] * v.rows.readL[v.r][j] - stateL[g]) * v.rows.coef[v.r];
+                stateR[g] += (v.rows.gain[v.r] * v.rows.readR[v.r][j] - stateR[g]) * v.rows.coef[v.r];
+                expectedL[j] += stateL[g] * v.rows.scaleL[v.r];
+                expectedR[j] += stateR[g] * v.rows.scaleR[v.r];
             }
 
-        GetParam().run(rows, shape.count, shape.m, busL, busR);
+        GetParam().run(sets, shape.count, shape.m, busL, busR);
         EXPECT_TRUE(sameBits(expectedL, busL, shape.m));
         EXPECT_TRUE(sameBits(expectedR, busR, shape.m));
-        EXPECT_TRUE(sameBits(stateL, rows.stateL, shape.count));
-        EXPECT_TRUE(sameBits(stateR, rows.stateR, shape.count));
+        for (int g = 0; g < shape.count; ++g)
+        {
+            const WornVoice v(sets, g);
+            EXPECT_TRUE(sameBits(&stateL[g], &v.rows.stateL[v.r], 1)) << "voice " << g;
+            EXPECT_TRUE(sameBits(&stateR[g], &v.rows.stateR[v.r], 1)) << "voice " << g;
+        }
     }
 }
 

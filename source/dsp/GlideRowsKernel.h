@@ -9,31 +9,36 @@
 
 #include <xsimd/xsimd.hpp>
 
+#include <cstdint>
+
 namespace vorl::glide_rows
 {
-// glideTowards (built for the baseline) for each lane: a vector with a lane whose step rounded
-// away redoes its steps one by one, which gives the same bits for the lanes that moved. Kept out
-// of line: it is rare, and inlined it would keep the step loops from being unrolled, which puts
-// the glides' values in memory between steps.
-template <class Floats>
-[[gnu::noinline, gnu::cold]] Floats nudgedStep(Floats now, Floats target, float coef) noexcept
+// std::nextafter(now, target) for each lane, for finite values that differ: the float next to now
+// on target's side. Worked out on the bits as the C library does: from zero the smallest
+// subnormal with target's sign, else the bits one up or down.
+template <class Floats> [[gnu::always_inline]] inline Floats nextTowards(Floats now, Floats target) noexcept
 {
-    constexpr int kLanes = static_cast<int>(Floats::size);
-    alignas(Floats::arch_type::alignment()) float lanes[kLanes], targets[kLanes];
-    now.store_aligned(lanes);
-    target.store_aligned(targets);
-    for (int l = 0; l < kLanes; ++l)
-        lanes[l] = glideTowards(lanes[l], targets[l], coef);
-    return Floats::load_aligned(lanes);
+    using Ints = xsimd::batch<int32_t, typename Floats::arch_type>;
+    const Ints x = xsimd::bitwise_cast<Ints>(now), y = xsimd::bitwise_cast<Ints>(target);
+    const Ints signBit(static_cast<int32_t>(0x80000000u)), one(1), zero(0);
+    // Magnitudes grow with the bits on both sides of zero; below zero the bits read as negative
+    // integers.
+    const auto down = x > y || (x < zero && y >= zero);
+    const Ints stepped = xsimd::select(down, x - one, x + one);
+    const Ints fromZero = (y & signBit) | one;
+    return xsimd::bitwise_cast<Floats>(xsimd::select((x & ~signBit) == zero, fromZero, stepped));
 }
 
 // One glide step for a vector of voices, with glideTowards' nudge for a step that rounded away.
+// The nudge waits behind a branch: it is rare, and taking it on every step would lengthen the
+// chain of steps.
 template <class Floats>
-[[gnu::always_inline]] inline Floats step(Floats now, Floats target, Floats coefs, float coef) noexcept
+[[gnu::always_inline]] inline Floats step(Floats now, Floats target, Floats coefs) noexcept
 {
     const Floats next = now + (target - now) * coefs;
-    if (xsimd::any(next == now && now != target))
-        return nudgedStep(now, target, coef);
+    const auto stuck = next == now && now != target;
+    if (xsimd::any(stuck))
+        return xsimd::select(stuck, nextTowards(now, target), next);
     return next;
 }
 
@@ -65,7 +70,7 @@ int glideBlocks(GlideRows& rows, float* now, const float* target, const float* s
 #pragma GCC unroll 4
             for (int q = 0; q < Vectors; ++q)
             {
-                value[q] = step(value[q], goal[q], coefs, coef);
+                value[q] = step(value[q], goal[q], coefs);
                 // The operand order gives std::max(delay, 0) and std::min(delay, shift) exactly,
                 // signed zeros included.
                 left[q][s] = xsimd::max(zero, value[q]);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <ostream>
 #include <string>
 
@@ -104,6 +105,20 @@ TEST_P(GlideRowsTest, StepEachVoiceAsItsOwnGlideDoes)
             }
             if (shape.count > 5)
                 now[shape.count - 1] = std::nextafter(target[shape.count - 1], 1e9f);
+            // Nudges from zero to the smallest subnormal of either sign, below zero, and from
+            // below zero up through -0 (whose left delay must stay -0, as std::max gives it).
+            const float tiniest = std::numeric_limits<float>::denorm_min();
+            if (shape.count > 11)
+            {
+                now[11] = -tiniest;
+                target[11] = tiniest;
+                now[8] = 0.0f;
+                target[8] = tiniest;
+                now[9] = -0.0f;
+                target[9] = -tiniest;
+                target[10] = -100.0f;
+                now[10] = std::nextafter(target[10], -1e9f);
+            }
             const float coef = 1.0f - std::exp(-1.0f / 960.0f);
 
             float expectedNow[GlideRows::kMaxVoices];

@@ -2,12 +2,12 @@
 
 namespace vorl
 {
-// The one-pole glides of up to sixteen tap delays, stepped side by side for m samples (the steps of
-// one glide wait on each other, different glides do not). Each step is glideTowards' exact one.
-// Writes each voice's per-sample delays as the two channels read them: left max(delay, 0), right
-// delay - min(delay, shift), with every voice's stereo shift held. When no voice has a shift the
-// right rows may be left unwritten: the caller reads both channels at the left delays then. Runs on the
-// widest vector unit the CPU has (eight voices per vector with AVX2, four without).
+// The one-pole glides of up to sixteen tap delays, stepped side by side for m samples (the steps
+// of one glide wait on each other, different glides do not). Each step is glideTowards' exact
+// one. Writes each voice's per-sample delays as the two channels read them: left max(delay, 0),
+// right delay - min(delay, shift), with every voice's stereo shift held. When no voice has a shift
+// the right rows may be left unwritten: the caller reads both channels at the left delays then.
+// Runs on the widest vector unit the CPU has (eight voices per vector with AVX2, four without).
 struct GlideRows
 {
     static constexpr int kMaxVoices = 16;

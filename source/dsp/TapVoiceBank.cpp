@@ -265,9 +265,9 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     ctx.wetR = wetR;
 
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
-    VoiceGroup worn;
+    WideGroup worn;
     VoiceGroup fading;
-    VoiceGroup gliding;
+    WideGroup gliding;
     VoiceGroup settled;
 
     for (int i = 0; i < kMaxTaps; ++i)
@@ -298,7 +298,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
             if (ctx.wear)
             {
                 worn.add(i, shift, wearCoef);
-                if (worn.count == VoiceGroup::kMaxVoices)
+                if (worn.count == WideGroup::kMaxVoices)
                     renderSettledWorn(worn, ctx);
             }
             else
@@ -326,7 +326,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         if (fastPathEnabled && !fast && onlyGliding)
         {
             gliding.add(i, 0.0f, wearCoef);
-            if (gliding.count == VoiceGroup::kMaxVoices)
+            if (gliding.count == WideGroup::kMaxVoices)
                 renderGliding(gliding, ctx);
             continue;
         }
@@ -408,6 +408,17 @@ void TapVoiceBank::renderSettled(VoiceGroup& group, const BlockContext& ctx) noe
 
 namespace
 {
+// Voice g of a group in its sets of worn rows.
+WornRows& setOf(WornRows (&rows)[kWornSets], int g) noexcept
+{
+    return rows[g / WornRows::kMax];
+}
+
+int rowOf(int g) noexcept
+{
+    return g % WornRows::kMax;
+}
+
 // Adds gain x reads x scale to out, as a voice with a constant gain adds them sample by sample.
 void addGainedReads(float* out, float gain, const float* reads, float scale, int m) noexcept
 {
@@ -443,23 +454,24 @@ void TapVoiceBank::loadWornRow(WornRows& rows, int g, const TapVoice& voice, int
     rows.coef[g] = wearCoef;
 }
 
-void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept
+void TapVoiceBank::renderSettledWorn(WideGroup& group, const BlockContext& ctx) noexcept
 {
     // As renderSettled, with the wear lowpass after the read. The group's voices are read into
     // scratch rows by the vectorised reader, then filtered side by side: their one-pole filters
     // are independent chains that overlap, where one voice at a time waits on each sample's
     // result. Each sample still adds the voices to the bus in voice order.
-    static_assert(WornRows::kMax == VoiceGroup::kMaxVoices);
+    constexpr int kMax = WideGroup::kMaxVoices;
+    static_assert(kWornSets * WornRows::kMax == kMax);
     if (group.count == 0) // called before every voice that adds to the bus on its own
         return;
-    WornRows rows;
+    WornRows rows[kWornSets];
     const int count = group.count;
-    SeamlessRunReader readerL[WornRows::kMax], readerR[WornRows::kMax];
+    SeamlessRunReader readerL[kMax], readerR[kMax];
     for (int g = 0; g < count; ++g)
     {
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         beginSettledBlock(voice, ctx.n);
-        loadWornRow(rows, g, voice, group.index[g], group.coef[g], ctx);
+        loadWornRow(setOf(rows, g), rowOf(g), voice, group.index[g], group.coef[g], ctx);
         const long base = ctx.writeStart;
         readerL[g].start(ctx.ring[0], ctx.length, leftPosition(base, voice.delayNow));
         readerR[g].start(ctx.ring[1], ctx.length, rightPosition(base, voice.delayNow, group.shift[g]));
@@ -469,16 +481,16 @@ void TapVoiceBank::renderSettledWorn(VoiceGroup& group, const BlockContext& ctx)
         const int m = std::min(WornRows::kChunk, ctx.n - start);
         for (int g = 0; g < count; ++g)
         {
-            readerL[g].read(rows.readL[g], m);
-            readerR[g].read(rows.readR[g], m);
+            readerL[g].read(setOf(rows, g).readL[rowOf(g)], m);
+            readerR[g].read(setOf(rows, g).readR[rowOf(g)], m);
         }
         filterWornRows(rows, count, m, ctx.wetL + start, ctx.wetR + start);
     }
     for (int g = 0; g < count; ++g)
     {
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
-        voice.wearStateL = rows.stateL[g];
-        voice.wearStateR = rows.stateR[g];
+        voice.wearStateL = setOf(rows, g).stateL[rowOf(g)];
+        voice.wearStateR = setOf(rows, g).stateR[rowOf(g)];
     }
     group.count = 0;
 }
@@ -547,7 +559,7 @@ void TapVoiceBank::renderFading(VoiceGroup& group, const BlockContext& ctx) noex
     group.count = 0;
 }
 
-void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noexcept
+void TapVoiceBank::renderGliding(WideGroup& group, const BlockContext& ctx) noexcept
 {
     // Voices whose gain holds and that neither crossfade nor wait for a crossfade: only their
     // delays and offsets glide. Each glide step waits on the one before, so the group's glides
@@ -557,15 +569,15 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
     // a voice at a time would add them.
     if (group.count == 0) // called before every voice that adds to the bus on its own
         return;
-    constexpr int kMax = VoiceGroup::kMaxVoices;
+    constexpr int kMax = WideGroup::kMaxVoices;
     constexpr int kChunk = GlideRows::kChunk;
-    static_assert(GlideRows::kMaxVoices == kMax);
+    static_assert(GlideRows::kMaxVoices == kMax && kWornSets * WornRows::kMax == kMax);
     const int count = group.count;
     const float glide = glideCoef;
     const float shiftPerOffset = ctx.pingPong ? 0.0f : ctx.shiftPerOffset;
     float delayNow[kMax], targetDelay[kMax], offsetNow[kMax], targetOffset[kMax], shift[kMax];
     GlideRows glides;
-    WornRows rows;
+    WornRows rows[kWornSets];
     for (int g = 0; g < count; ++g)
     {
         const TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
@@ -574,7 +586,7 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         offsetNow[g] = voice.offsetNow;
         targetOffset[g] = voice.targetOffset;
         shift[g] = voice.offsetNow * shiftPerOffset;
-        loadWornRow(rows, g, voice, group.index[g], group.coef[g], ctx);
+        loadWornRow(setOf(rows, g), rowOf(g), voice, group.index[g], group.coef[g], ctx);
     }
     for (int start = 0; start < ctx.n; start += kChunk)
     {
@@ -605,11 +617,13 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
             if (offsetsHeld && shift[g] == 0.0f)
             {
                 readGlidingRunsStereo(ctx.ring[0], ctx.ring[1], ctx.length, first, glides.left[g], m,
-                                      rows.readL[g], rows.readR[g]);
+                                      setOf(rows, g).readL[rowOf(g)], setOf(rows, g).readR[rowOf(g)]);
                 continue;
             }
-            readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m, rows.readL[g]);
-            readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m, rows.readR[g]);
+            readGlidingRuns(ctx.ring[0], ctx.length, first, glides.left[g], m,
+                            setOf(rows, g).readL[rowOf(g)]);
+            readGlidingRuns(ctx.ring[1], ctx.length, first, glides.right[g], m,
+                            setOf(rows, g).readR[rowOf(g)]);
         }
         float* outL = ctx.wetL + start;
         float* outR = ctx.wetR + start;
@@ -618,8 +632,10 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         else
             for (int g = 0; g < count; ++g)
             {
-                addGainedReads(outL, rows.gain[g], rows.readL[g], rows.scaleL[g], m);
-                addGainedReads(outR, rows.gain[g], rows.readR[g], rows.scaleR[g], m);
+                const WornRows& set = setOf(rows, g);
+                const int r = rowOf(g);
+                addGainedReads(outL, set.gain[r], set.readL[r], set.scaleL[r], m);
+                addGainedReads(outR, set.gain[r], set.readR[r], set.scaleR[r], m);
             }
     }
     for (int g = 0; g < count; ++g)
@@ -627,8 +643,8 @@ void TapVoiceBank::renderGliding(VoiceGroup& group, const BlockContext& ctx) noe
         TapVoice& voice = voices[static_cast<size_t>(group.index[g])];
         voice.delayNow = delayNow[g];
         voice.offsetNow = offsetNow[g];
-        voice.wearStateL = rows.stateL[g];
-        voice.wearStateR = rows.stateR[g];
+        voice.wearStateL = setOf(rows, g).stateL[rowOf(g)];
+        voice.wearStateR = setOf(rows, g).stateR[rowOf(g)];
     }
     group.count = 0;
 }

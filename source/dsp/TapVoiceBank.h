@@ -61,9 +61,9 @@ private:
 
     // Consecutive voices on one of the grouped paths (settled, settled with tape wear, fading
     // with the delay held, or gliding with the gain held), rendered together.
-    struct VoiceGroup
+    template <int Capacity> struct VoiceGroupOf
     {
-        static constexpr int kMaxVoices = 8;
+        static constexpr int kMaxVoices = Capacity;
         int count = 0;
         int index[kMaxVoices];
         float shift[kMaxVoices];
@@ -77,6 +77,11 @@ private:
             ++count;
         }
     };
+    using VoiceGroup = VoiceGroupOf<8>;
+    // The gliding and the worn voices run chains of dependent steps (glides, wear filters), short
+    // and waiting on each other: twice as many voices side by side keep more of them in flight
+    // (GlideRows::kMaxVoices, kWornSets x WornRows::kMax).
+    using WideGroup = VoiceGroupOf<16>;
 
     void beginSettledBlock(TapVoice& voice, int n) const noexcept;
     // Row g of a group's filter rows: voice `index`'s gain, wear filter and ping-pong scales.
@@ -85,11 +90,11 @@ private:
     // Renders the group's voices (delay, offset and gain held) and empties it.
     void renderSettled(VoiceGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices and empties it.
-    void renderSettledWorn(VoiceGroup& group, const BlockContext& ctx) noexcept;
+    void renderSettledWorn(WideGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices and empties it.
     void renderFading(VoiceGroup& group, const BlockContext& ctx) noexcept;
     // Renders the group's voices (their delays gliding, gains held) and empties it.
-    void renderGliding(VoiceGroup& group, const BlockContext& ctx) noexcept;
+    void renderGliding(WideGroup& group, const BlockContext& ctx) noexcept;
     void renderCrossfading(TapVoice& voice, int index, const BlockContext& ctx) noexcept;
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;

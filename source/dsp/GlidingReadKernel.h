@@ -9,6 +9,7 @@
 #include <xsimd/xsimd.hpp>
 
 #include <cstdint>
+#include <iterator>
 
 namespace vorl::gliding_reads
 {
@@ -77,6 +78,27 @@ Floats readScattered(const float* ring, const int32_t* indexes, bool roomAround,
     }
 }
 
+// The reads of lanes whose windows start at x + lane, or at y + lane where fromLast is set.
+template <class Floats>
+Floats readTwoRuns(const float* x, const float* y, typename Floats::batch_bool_type fromLast, Floats t) noexcept
+{
+    const auto neighbour = [&](int k)
+    { return xsimd::select(fromLast, Floats::load_unaligned(y + k), Floats::load_unaligned(x + k)); };
+    return catmullRomLanes(neighbour(-1), neighbour(0), neighbour(1), neighbour(2), t);
+}
+
+// The same with y = x + Skip: the two runs' neighbours then come from 4 + |Skip| loads, not 8.
+template <int Skip, class Floats>
+Floats readTwoRuns(const float* x, typename Floats::batch_bool_type fromLast, Floats t) noexcept
+{
+    constexpr int kFirst = (Skip < 0 ? Skip : 0) - 1;
+    Floats span[4 + (Skip < 0 ? -Skip : Skip)];
+    for (int i = 0; i < static_cast<int>(std::size(span)); ++i)
+        span[i] = Floats::load_unaligned(x + kFirst + i);
+    const auto neighbour = [&](int k) { return xsimd::select(fromLast, span[k + Skip - kFirst], span[k - kFirst]); };
+    return catmullRomLanes(neighbour(-1), neighbour(0), neighbour(1), neighbour(2), t);
+}
+
 // Reads at the same positions from Rings rings (the channels of one line) into as many rows.
 template <class Arch, int Rings>
 void readRuns(const float* const (&rings)[Rings], int length, long firstPosition, const float* delays, int n,
@@ -115,8 +137,13 @@ void readRuns(const float* const (&rings)[Rings], int length, long firstPosition
                 const Floats t = xsimd::select(hasFraction, one - fraction, zero);
                 alignas(Arch::alignment()) int32_t indexes[kLanes];
                 index.store_aligned(indexes);
+                // Each lane's index less its lane number: one value where the frames lie side by
+                // side, two where the delay skipped a frame (or went back one) inside the vector.
+                const Ints base = index - iota;
                 const int i0 = indexes[0];
-                if (xsimd::all(index == Ints(i0) + iota))
+                const int iLast = indexes[kLanes - 1] - (kLanes - 1);
+                const auto fromFirst = base == Ints(i0);
+                if (xsimd::all(fromFirst))
                 {
                     // Frames side by side (the delay moved by less than a sample here): one load
                     // per neighbour for all lanes.
@@ -126,6 +153,25 @@ void readRuns(const float* const (&rings)[Rings], int length, long firstPosition
                         catmullRomLanes(Floats::load_unaligned(x - 1), Floats::load_unaligned(x),
                                         Floats::load_unaligned(x + 1), Floats::load_unaligned(x + 2), t)
                             .store_unaligned(outs[r] + j);
+                    }
+                }
+                else if (xsimd::all(fromFirst || base == Ints(iLast)))
+                {
+                    // Two runs of frames side by side: each lane takes its neighbours from its
+                    // own run. The delay mostly moves by one frame, and then the two runs share
+                    // most of their loads.
+                    const auto fromLast = xsimd::to_float(xsimd::select(fromFirst, Ints(0), Ints(-1))) < zero;
+                    for (int r = 0; r < Rings; ++r)
+                    {
+                        const float* x = rings[r] + i0;
+                        Floats read;
+                        if (iLast == i0 + 1)
+                            read = readTwoRuns<1>(x, fromLast, t);
+                        else if (iLast == i0 - 1)
+                            read = readTwoRuns<-1>(x, fromLast, t);
+                        else
+                            read = readTwoRuns(x, rings[r] + iLast, fromLast, t);
+                        read.store_unaligned(outs[r] + j);
                     }
                 }
                 else

@@ -22,10 +22,14 @@ struct GlidingCase
     float delay;   // the first sample's delay
     float perStep; // how the delay moves each sample
     int n;
+    float jump = 0.0f; // added to the delay after every 13th sample
 };
 
 const GlidingCase kCases[] = {
     {"a delay growing slowly", 5000, 4000, 1234.567f, 0.003f, 256},
+    {"a delay shrinking slowly", 5000, 4000, 1234.567f, -0.02f, 256},
+    {"a delay jumping by two samples now and then", 5000, 4000, 800.4f, 0.001f, 256, 2.0f},
+    {"a delay jumping back by three samples now and then", 5000, 4000, 800.4f, -0.001f, 256, -3.0f},
     {"a delay shrinking fast", 5000, 4000, 2000.25f, -0.9f, 256},
     {"a delay still on whole samples", 5000, 4000, 300.0f, 0.0f, 256},
     {"a delay moving by whole samples", 5000, 4000, 300.0f, 1.0f, 256},
@@ -87,10 +91,10 @@ TEST_P(GlidingReadsTest, GiveTheScalarReadsBitForBit)
         const auto n = static_cast<size_t>(c.n);
         std::vector<float> delays(n);
         float delay = c.delay;
-        for (float& d : delays)
+        for (size_t k = 0; k < n; ++k)
         {
-            d = delay;
-            delay += c.perStep;
+            delays[k] = delay;
+            delay += c.perStep + (k % 13 == 12 ? c.jump : 0.0f);
         }
 
         std::vector<float> expected[2], actual[2], alone(n);

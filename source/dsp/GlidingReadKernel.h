@@ -111,7 +111,7 @@ void readRuns(const float* const (&rings)[Rings], int length, long firstPosition
     for (int l = 0; l < kLanes; ++l)
         laneOffsets[l] = l;
     const Ints iota = Ints::load_aligned(laneOffsets);
-    const Floats one(1.0f), zero(0.0f);
+    const Floats zero(0.0f);
     // Below one sample the fraction of a delay can be finer than the float grid of the read
     // position's fraction, and from 2^24 on floats no longer hold every integer: there the
     // scalar read decides.
@@ -124,17 +124,15 @@ void readRuns(const float* const (&rings)[Rings], int length, long firstPosition
         const Floats d = Floats::load_unaligned(delays + j);
         if (xsimd::all(d >= lowest && d < beyond))
         {
-            // position = frame - d = (frame - whole - 1) + (1 - fraction): the index is the
-            // frame before it and t = 1 - fraction, both exact, as the scalar read finds them.
-            const Ints whole = xsimd::to_int(d);
-            const Floats fraction = d - xsimd::to_float(whole);
-            const auto hasFraction = fraction > zero;
-            Ints index =
-                (Ints(first + j) + iota) - whole - xsimd::to_int(xsimd::select(hasFraction, one, zero));
+            // position = frame - d = (frame - ceil(d)) + (ceil(d) - d): the index is the frame
+            // before the position and t the rest, both exact (from one sample on, ceil(d) - d
+            // loses nothing), as the scalar read finds them.
+            const Floats whole = xsimd::ceil(d);
+            Ints index = (Ints(first + j) + iota) - xsimd::to_int(whole);
             index = xsimd::select(index < Ints(0), index + Ints(length), index);
             if (xsimd::all(index >= Ints(0) && index < Ints(length)))
             {
-                const Floats t = xsimd::select(hasFraction, one - fraction, zero);
+                const Floats t = whole - d;
                 alignas(Arch::alignment()) int32_t indexes[kLanes];
                 index.store_aligned(indexes);
                 // Each lane's index less its lane number: one value where the frames lie side by

@@ -1,5 +1,6 @@
 #include "GlideRows.h"
 
+#include "ChannelDelays.h"
 #include "CubicRunKernels.h"
 #include "GlideRowsKernel.h"
 
@@ -39,8 +40,8 @@ void glideWith(GlideBlocks blocks, GlideRows& rows, float* now, const float* tar
         for (int g = 0; g < count; ++g)
         {
             paddedNow[g] = glideTowards(paddedNow[g], target[g], coef);
-            rows.left[g][j] = std::max(paddedNow[g], 0.0f);
-            rows.right[g][j] = paddedNow[g] - std::min(paddedNow[g], shift[g]);
+            rows.left[g][j] = leftChannelDelay(paddedNow[g]);
+            rows.right[g][j] = rightChannelDelay(paddedNow[g], shift[g]);
         }
     std::copy_n(paddedNow, count, now);
 }

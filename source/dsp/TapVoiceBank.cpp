@@ -1,5 +1,6 @@
 #include "TapVoiceBank.h"
 
+#include "ChannelDelays.h"
 #include "CubicReader.h"
 #include "CubicRunKernels.h"
 #include "GlideRows.h"
@@ -109,12 +110,12 @@ void addSample(TapVoice& voice, float sL, float sR, bool wear, float wearCoef, f
 // never reads ahead of the write position.
 double leftPosition(long base, float delay) noexcept
 {
-    return static_cast<double>(base) - static_cast<double>(std::max(delay, 0.0f));
+    return static_cast<double>(base) - static_cast<double>(leftChannelDelay(delay));
 }
 
 double rightPosition(long base, float delay, float shift) noexcept
 {
-    return static_cast<double>(base) - static_cast<double>(delay - std::min(delay, shift));
+    return static_cast<double>(base) - static_cast<double>(rightChannelDelay(delay, shift));
 }
 } // namespace
 
@@ -606,9 +607,8 @@ void TapVoiceBank::renderGliding(WideGroup& group, const BlockContext& ctx) noex
                         offsetNow[g] = glideTowards(offsetNow[g], targetOffset[g], glide);
                         shift[g] = offsetNow[g] * shiftPerOffset;
                     }
-                    // The channels' delays as leftPosition and rightPosition take them.
-                    glides.left[g][j] = std::max(delayNow[g], 0.0f);
-                    glides.right[g][j] = delayNow[g] - std::min(delayNow[g], shift[g]);
+                    glides.left[g][j] = leftChannelDelay(delayNow[g]);
+                    glides.right[g][j] = rightChannelDelay(delayNow[g], shift[g]);
                 }
         const long first = static_cast<long>(ctx.writeStart) + start;
         for (int g = 0; g < count; ++g)

@@ -234,10 +234,19 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
         return catmullRom(x[-1], x[0], x[1], x[2], p.t);
     };
 
+    // The loop's state lives in locals: the ring and audio stores could otherwise alias the float
+    // members, which would then be read back from memory every sample.
+    const float wetMix = mix;
+    const bool inverted = wide;
+    const int ringLength = length;
+    float wetL = lastWetL, wetR = lastWetR;
+    int at = writeIndex;
+
     HeadPlan plan;
     for (int start = 0; start < n; start += kChunk)
     {
         const int m = std::min(kChunk, n - start);
+        writeIndex = at; // the heads are planned from the write position
         planHeads(start, m, motion, plan);
 
         for (int j = 0; j < m; ++j)
@@ -245,24 +254,27 @@ void PitchChorus::process(float* left, float* right, int n, float endMs) noexcep
             const int i = start + j;
             const float inL = left[i];
             const float inR = right[i];
-            ringL.write(writeIndex, inL + feedback * lastWetL);
-            ringR.write(writeIndex, inR + feedback * lastWetR);
+            ringL.write(at, inL + feedback * wetL);
+            ringR.write(at, inR + feedback * wetR);
 
             const float w = plan.firstWeight[j];
             const RingPosition& a = plan.first[j];
             const RingPosition& b = plan.second[j];
             const float yL = read(framesL, a) * w + read(framesL, b) * (1.0f - w);
             float yR = read(framesR, a) * w + read(framesR, b) * (1.0f - w);
-            lastWetL = yL;
-            lastWetR = yR;
-            if (wide)
+            wetL = yL;
+            wetR = yR;
+            if (inverted)
                 yR = -yR;
 
-            left[i] = (1.0f - mix) * inL + mix * yL;
-            right[i] = (1.0f - mix) * inR + mix * yR;
+            left[i] = (1.0f - wetMix) * inL + wetMix * yL;
+            right[i] = (1.0f - wetMix) * inR + wetMix * yR;
 
-            writeIndex = writeIndex + 1 == length ? 0 : writeIndex + 1;
+            at = at + 1 == ringLength ? 0 : at + 1;
         }
     }
+    writeIndex = at;
+    lastWetL = wetL;
+    lastWetR = wetR;
 }
 } // namespace vorl

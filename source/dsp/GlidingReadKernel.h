@@ -78,6 +78,15 @@ Floats readScattered(const float* ring, const int32_t* indexes, bool roomAround,
     }
 }
 
+// Whether whole vectors loaded around both runs stay within the frames a ring may be read at
+// (-1 to length + 2): each run's loads reach from two frames before its base to Lanes + 2 after
+// it, whichever lanes take them.
+// A template like everything here, so each instruction set has its own copy.
+template <int Lanes> constexpr bool twoRunsFit(int first, int last, int length) noexcept
+{
+    return first >= 1 && last >= 1 && first <= length - Lanes - 1 && last <= length - Lanes - 1;
+}
+
 // The reads of lanes whose windows start at x + lane, or at y + lane where fromLast is set.
 template <class Floats>
 Floats readTwoRuns(const float* x, const float* y, typename Floats::batch_bool_type fromLast, Floats t) noexcept
@@ -153,7 +162,7 @@ void readRuns(const float* const (&rings)[Rings], int length, long firstPosition
                             .store_unaligned(outs[r] + j);
                     }
                 }
-                else if (xsimd::all(fromFirst || base == Ints(iLast)))
+                else if (xsimd::all(fromFirst || base == Ints(iLast)) && twoRunsFit<kLanes>(i0, iLast, length))
                 {
                     // Two runs of frames side by side: each lane takes its neighbours from its
                     // own run. The delay mostly moves by one frame, and then the two runs share

@@ -34,6 +34,8 @@ const GlidingCase kCases[] = {
     {"a delay still on whole samples", 5000, 4000, 300.0f, 0.0f, 256},
     {"a delay moving by whole samples", 5000, 4000, 300.0f, 1.0f, 256},
     {"reads before frame 0 wrap to the ring's end", 3000, 100, 700.3f, 0.01f, 256},
+    {"reads crossing the ring's end inside a vector", 3000, 100, 150.5f, 0.0f, 256},
+    {"reads crossing the ring's end inside a vector, gliding", 3000, 100, 150.5f, 0.0001f, 256},
     {"reads across the seam", 300, 290, 1.7f, 0.0001f, 256},
     {"delays below one sample", 1000, 500, 0.75f, -0.004f, 256},
     {"delays that jump by a few samples", 5000, 4000, 900.1f, 3.3f, 256},

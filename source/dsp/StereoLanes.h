@@ -65,6 +65,17 @@ inline StereoDouble maxLikeStd(const StereoDouble& a, const StereoDouble& b) noe
 {
     return xsimd::max(b, a);
 }
+// |x| <= limit in every lane (false for NaN). Tested beside a dependency chain, a branch on it
+// keeps a rarely needed clamp out of the chain.
+inline bool allWithin(double x, double limit) noexcept
+{
+    return std::fabs(x) <= limit;
+}
+inline bool allWithin(const StereoDouble& x, double limit) noexcept
+{
+    return xsimd::all(xsimd::abs(x) <= StereoDouble(limit));
+}
+
 template <class Value> Value clampLikeStd(const Value& v, const Value& lo, const Value& hi) noexcept
 {
     return maxLikeStd(minLikeStd(v, hi), lo);

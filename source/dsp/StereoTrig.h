@@ -10,17 +10,19 @@ namespace vorl
 // Horner chain); any lane outside that range sends both to the library's functions. Either way the
 // result is within a few units in the last place of the library's.
 
-// Sine; polynomial for |x| <= pi/4 (the Cephes coefficients, as in xsimd). It runs on |x| and
-// gives the sign back at the end, which keeps the sign of a zero.
-inline StereoDouble stereoSin(const StereoDouble& signedX) noexcept
+// Sine; polynomial for 0 < |x| <= pi/4 (the Cephes coefficients, as in xsimd). The series is odd
+// and every step of it keeps the symmetry of round-to-nearest, so it runs on x itself: the same
+// bits as on |x| with the sign given back, without those two steps in the chain. Zeros would lose
+// their sign that way, and go to the library with the large arguments.
+inline StereoDouble stereoSin(const StereoDouble& x) noexcept
 {
     constexpr double kQuarterPi = 0.78539816339744830962;
-    const StereoDouble x = xsimd::abs(signedX);
-    if (!xsimd::all(x <= StereoDouble(kQuarterPi)))
+    const StereoDouble magnitudeOfX = xsimd::abs(x);
+    if (!xsimd::all(magnitudeOfX <= StereoDouble(kQuarterPi) && magnitudeOfX > StereoDouble(0.0)))
     {
         // The library's own sine, lane by lane: xsimd's reduction of huge arguments shifts a
         // negative value, which C++ leaves undefined.
-        return stereo(std::sin(lane(signedX, 0)), std::sin(lane(signedX, 1)));
+        return stereo(std::sin(lane(x, 0)), std::sin(lane(x, 1)));
     }
 
     const StereoDouble z = x * x;
@@ -33,7 +35,7 @@ inline StereoDouble stereoSin(const StereoDouble& signedX) noexcept
     const StereoDouble p45 =
         StereoDouble(-2.50507477628578072866e-8) + StereoDouble(1.58962301576546568060e-10) * z;
     const StereoDouble p = (p01 + z2 * p23) + z4 * p45;
-    return (x + (x * z) * p) ^ xsimd::bitofsign(signedX);
+    return x + (x * z) * p;
 }
 
 // Arcsine of y limited to [-1, 1]; polynomial for |y| <= 0.5: asin(y) = y + y z R(z) with z = y^2,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 
 namespace vorl
 {
@@ -45,7 +46,9 @@ private:
         // the first term is kept, and the new value waits for no store.
         Value previousPlusZero = Value(0.0);
 
-        Value run(Value a, int cycles, int k) noexcept;
+        // Twice the cascade's output: the caller halves it, or folds the exact halving into a
+        // factor it multiplies by anyway.
+        Value runTwice(Value a, int cycles, int k) noexcept;
     };
 
     double scale = 1.0;
@@ -70,7 +73,8 @@ inline Value pushAndAverage(std::array<Value, N>& slots, int k, Value a) noexcep
 }
 } // namespace tape_saturator
 
-template <class Value> inline Value BasicTapeSaturator<Value>::Cascade::run(Value a, int c, int k) noexcept
+template <class Value>
+inline Value BasicTapeSaturator<Value>::Cascade::runTwice(Value a, int c, int k) noexcept
 {
     if (c > 31)
         a = tape_saturator::pushAndAverage(m32, k, a);
@@ -82,7 +86,7 @@ template <class Value> inline Value BasicTapeSaturator<Value>::Cascade::run(Valu
         a = tape_saturator::pushAndAverage(m4, k, a);
     const Value sum = previousPlusZero + a;
     previousPlusZero = Value(0.0) + a;
-    return sum * 0.5;
+    return sum;
 }
 
 template <class Value> inline void BasicTapeSaturator<Value>::prepare(double newScale) noexcept
@@ -109,11 +113,19 @@ template <class Value>
 inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double drive, double compensation) noexcept
 {
     Value d = x * drive;
-    d = pick(magnitude(d) < Value(1.18e-23), Value(0.0), d);
+    if constexpr (std::is_same_v<Value, double>)
+        d = pick(magnitude(d) < 1.18e-23, 0.0, d);
+    else
+    {
+        // Tiny values are rare: testing for them beside the chain keeps the select out of it.
+        const auto tiny = magnitude(d) < Value(1.18e-23);
+        if (xsimd::any(tiny))
+            d = pick(tiny, Value(0.0), d);
+    }
     if (k > 31)
         k = 0;
 
-    const Value a = inputSide.run(d, cycles, k);
+    const Value a = inputSide.runTwice(d, cycles, k) * 0.5;
 
     // 0 for slow signals, up to 2 for steep slopes.
     const Value g = minLikeStd(magnitude(previousAverage - d) * slopeToBlend, Value(2.0));
@@ -122,7 +134,9 @@ inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double dr
     // Beyond this the shortened sine series turns back down. Clamping the float in double
     // gives the same values as clamping it in float.
     constexpr auto kLimit = static_cast<double>(2.305929007734908f);
-    const Value v = clampLikeStd(roundToFloat(d + g * (a - d)), Value(-kLimit), Value(kLimit));
+    Value v = roundToFloat(d + g * (a - d));
+    if (!allWithin(v, kLimit))
+        v = clampLikeStd(v, Value(-kLimit), Value(kLimit));
 
     // v - v^3/6 + v^5/69 - v^7/2530.08 + v^9/224985.6 - v^11/9979200, as v + v^3 p(v^2) with p
     // in Estrin's scheme.
@@ -132,9 +146,10 @@ inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double dr
                     z2 * ((Value(-1.0 / 2530.08) + Value(1.0 / 224985.6) * z) + Value(-1.0 / 9979200.0) * z2);
     const Value y = roundToFloat(v + (v * z) * p);
 
-    const Value r = outputSide.run(y, cycles, k);
+    // Halving is exact, so folding the output side's halving into its blend factor keeps the bits.
+    const Value twiceR = outputSide.runTwice(y, cycles, k);
     ++k;
-    return y * ((1.0 - g) * compensation) + r * (g * compensation);
+    return y * ((1.0 - g) * compensation) + twiceR * ((g * compensation) * 0.5);
 }
 
 // The single channel's code is compiled once, in TapeSaturator.cpp.

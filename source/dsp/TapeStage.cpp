@@ -55,6 +55,7 @@ template <class Value> Value softClipLanes(Value y, Value& last) noexcept
     last = y;
     return clampLikeStd(y, -ceiling, ceiling);
 }
+
 } // namespace
 
 void TapeStage::prepare(double newSampleRate) noexcept
@@ -248,10 +249,14 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             StereoDouble y;
             if (odMode)
             {
+                // sign(in) * rise, and 0 for a zero or NaN input. The sign and the mask are ready
+                // while the square root runs, so only a sign flip and a select follow it.
                 const StereoDouble zero(0.0);
                 const StereoDouble rise =
                     maxLikeStd(xsimd::sqrt(magnitude(in) + softness * softness) - softness, zero);
-                y = pick(in > zero, rise, pick(in < zero, -rise, zero));
+                const StereoDouble signOfIn = xsimd::bitofsign(in);
+                const StereoMask nonZero = in > zero || in < zero;
+                y = pick(nonZero, rise ^ signOfIn, zero);
             }
             else
             {
@@ -262,9 +267,10 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             y = lowpassLanes.process(y);
 
             // Head bump bleed: the states drift back by an amount that shrinks with level.
+            // (-state > bleed is state < -bleed, without negating bleed in the chain.)
             const StereoDouble bleed = (1.0 - magnitude(y)) * 0.00013;
             for (StereoDouble* state : {&next.state, &waiting.state})
-                *state = pick(*state > bleed, *state - bleed, pick(*state < -bleed, *state + bleed, *state));
+                *state = pick(*state > bleed, *state - bleed, pick(-*state > bleed, *state + bleed, *state));
             std::swap(next, waiting);
 
             if (outputGain != 1.0)

@@ -2,7 +2,9 @@
 
 #include "LfoRandom.h"
 #include "LfoShapes.h"
+#include "MathConstants.h"
 #include "NoteValues.h"
+#include "RowSine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +16,13 @@ namespace
 double finiteOr(double value, double fallback) noexcept
 {
     return std::isfinite(value) ? value : fallback;
+}
+
+// The sine shape takes the sine of its phase in radians rounded to float. The sine of that float,
+// taken in double and rounded to float, is the float sine to within the last bit.
+double sineShapeArgument(double cycles) noexcept
+{
+    return static_cast<double>(static_cast<float>(2.0 * kPi * cycles));
 }
 } // namespace
 
@@ -73,7 +82,14 @@ double Tremolo::wrapUnit(double c) noexcept
 {
     if (c >= 0.0 && c < 1.0)
         return c;
-    c -= std::floor(c);
+    // A phase plus a shift lands within a cycle of the range: floor, a library call on baseline
+    // x86-64, is then known.
+    if (c >= 1.0 && c < 2.0)
+        c -= 1.0;
+    else if (c >= -1.0 && c < 0.0)
+        c -= -1.0;
+    else
+        c -= std::floor(c);
     return c >= 1.0 ? 0.0 : c;
 }
 
@@ -97,66 +113,101 @@ void Tremolo::process(float* left, float* right, int n) noexcept
     float lfoGainL = gainL, lfoGainR = gainR;
     bool lfoPrimed = primed;
 
-    for (int i = 0; i < n; ++i)
+    // A chunk at a time: the LFO values first, the sines of the sine shape a vector at a time,
+    // then the smoothed gains.
+    constexpr int kChunk = 64;
+    for (int start = 0; start < n; start += kChunk)
     {
-        const double beats = beatsPerSample * i + ppq;
-        float valueL, valueR;
-        if (randomShape)
+        const int m = std::min(kChunk, n - start);
+        float valuesL[kChunk], valuesR[kChunk];
+        // The sine shape's arguments, left then right, rounded to float as the shape rounds them.
+        alignas(32) double sineArguments[2 * kChunk];
+        const bool sineRow = !randomShape && lfoShape == 0;
+
+        for (int j = 0; j < m; ++j)
         {
-            // Random shapes ignore phase and offset; in sync the sequence restarts every bar.
-            double position;
-            if (inSync)
+            const double beats = beatsPerSample * (start + j) + ppq;
+            if (randomShape)
             {
-                const double bar = std::floor(beats * 0.25);
-                position = (beats - 4.0 * bar) / noteBeats;
+                // Random shapes ignore phase and offset; in sync the sequence restarts every bar.
+                double position;
+                if (inSync)
+                {
+                    const double bar = std::floor(beats * 0.25);
+                    position = (beats - 4.0 * bar) / noteBeats;
+                }
+                else
+                {
+                    position = std::max(lfoPosition, 0.0);
+                }
+                valuesL[j] = lfoShape == 5 ? rnd(static_cast<int64_t>(std::floor(position)), seed)
+                                           : smoothRandom(position, seed);
+                valuesR[j] = valuesL[j];
             }
             else
             {
-                position = std::max(lfoPosition, 0.0);
+                double cL;
+                if (inSync)
+                {
+                    const double x = (beats - phaseBeats) / noteBeats;
+                    cL = wrapUnit(syncStartPhase + wrapUnit(x));
+                }
+                else
+                {
+                    cL = wrapUnit(lfoPhase + phaseShift);
+                }
+                const double cR = wrapUnit(cL + offsetShift);
+                if (sineRow)
+                {
+                    sineArguments[j] = sineShapeArgument(cL);
+                    sineArguments[m + j] = sineShapeArgument(cR);
+                }
+                else
+                {
+                    valuesL[j] = shapeValue(cL, lfoShape);
+                    valuesR[j] = shapeValue(cR, lfoShape);
+                }
             }
-            valueL = lfoShape == 5 ? rnd(static_cast<int64_t>(std::floor(position)), seed)
-                                   : smoothRandom(position, seed);
-            valueR = valueL;
-        }
-        else
-        {
-            double cL;
-            if (inSync)
+
+            if (!inSync)
             {
-                const double x = (beats - phaseBeats) / noteBeats;
-                cL = wrapUnit(syncStartPhase + wrapUnit(x));
+                lfoPosition += step;
+                lfoPhase = advancePhase(lfoPhase, rate, rateOfSamples);
+            }
+        }
+
+        if (sineRow)
+        {
+            const int rowLength = (2 * m + 3) & ~3;
+            for (int j = 2 * m; j < rowLength; ++j)
+                sineArguments[j] = 0.0;
+            sineOfRow(sineArguments, rowLength);
+            for (int j = 0; j < m; ++j)
+            {
+                valuesL[j] = static_cast<float>(sineArguments[j]);
+                valuesR[j] = static_cast<float>(sineArguments[m + j]);
+            }
+        }
+
+        for (int j = 0; j < m; ++j)
+        {
+            // 1 at the top of the LFO, 1 - depth at its bottom.
+            const float targetL = 1.0f - (1.0f - (0.5f * valuesL[j] + 0.5f)) * amount;
+            const float targetR = 1.0f - (1.0f - (0.5f * valuesR[j] + 0.5f)) * amount;
+            if (lfoPrimed)
+            {
+                lfoGainL += (targetL - lfoGainL) * smooth;
+                lfoGainR += (targetR - lfoGainR) * smooth;
             }
             else
             {
-                cL = wrapUnit(lfoPhase + phaseShift);
+                lfoGainL = targetL;
+                lfoGainR = targetR;
+                lfoPrimed = true;
             }
-            const double cR = wrapUnit(cL + offsetShift);
-            valueL = shapeValue(cL, lfoShape);
-            valueR = shapeValue(cR, lfoShape);
-        }
 
-        // 1 at the top of the LFO, 1 - depth at its bottom.
-        const float targetL = 1.0f - (1.0f - (0.5f * valueL + 0.5f)) * amount;
-        const float targetR = 1.0f - (1.0f - (0.5f * valueR + 0.5f)) * amount;
-        if (lfoPrimed)
-        {
-            lfoGainL += (targetL - lfoGainL) * smooth;
-            lfoGainR += (targetR - lfoGainR) * smooth;
-        }
-        else
-        {
-            lfoGainL = targetL;
-            lfoGainR = targetR;
-            lfoPrimed = true;
-        }
-
-        left[i] *= lfoGainL;
-        right[i] *= lfoGainR;
-
-        if (!inSync)
-        {
-            lfoPosition += step;
-            lfoPhase = advancePhase(lfoPhase, rate, rateOfSamples);
+            left[start + j] *= lfoGainL;
+            right[start + j] *= lfoGainR;
         }
     }
 

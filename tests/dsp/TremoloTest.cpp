@@ -174,4 +174,58 @@ TEST_F(TremoloFixture, SmoothRandomGlidesBetweenHashSteps)
         EXPECT_NEAR(left[i], 0.5f * smoothRandom(position, seed) + 0.5f, 2e-3f) << "sample " << i;
     }
 }
+
+// The LFO values are worked out a chunk at a time (the sine shape's a vector at a time), so the
+// gains must not depend on where blocks and chunks begin and end; and the sine shape gives the
+// float sine of its phase to within the last bit.
+TEST(TremoloChunks, GainsDoNotDependOnTheBlockSizes)
+{
+    for (int shape : {0, 1, 5})
+    {
+        const auto gains = [shape](const std::vector<int>& blockSizes)
+        {
+            Tremolo tremolo;
+            tremolo.prepare(kRate);
+            tremolo.setRateHz(7.3f);
+            tremolo.setDepth(1.0f);
+            tremolo.setShape(shape);
+            tremolo.setPhaseShift(-0.1f);
+            tremolo.setOffsetShift(0.45f);
+            std::vector<float> left, right;
+            for (int n : blockSizes)
+            {
+                std::vector<float> l(static_cast<size_t>(n), 1.0f), r(static_cast<size_t>(n), 1.0f);
+                tremolo.process(l.data(), r.data(), n);
+                left.insert(left.end(), l.begin(), l.end());
+                right.insert(right.end(), r.begin(), r.end());
+            }
+            left.insert(left.end(), right.begin(), right.end());
+            return left;
+        };
+        const std::vector<float> whole = gains({2000});
+        EXPECT_EQ(gains({1, 63, 64, 65, 127, 1, 679, 1000}), whole) << "shape " << shape;
+        EXPECT_EQ(gains(std::vector<int>(2000, 1)), whole) << "shape " << shape;
+    }
+}
+
+TEST(TremoloChunks, SineShapeIsTheFloatSineOfItsPhase)
+{
+    Tremolo tremolo;
+    tremolo.prepare(kRate);
+    tremolo.setRateHz(0.0f); // the phase stands still at the shift
+    tremolo.setDepth(1.0f);
+    tremolo.setShape(0);
+    for (int step = 0; step < 360; step += 7)
+    {
+        const double cycles = step / 360.0;
+        tremolo.reset(); // the first gain after a reset is the target itself
+        tremolo.setPhaseShift(static_cast<float>(cycles));
+        float l = 1.0f, r = 1.0f;
+        tremolo.process(&l, &r, 1);
+        const float sine =
+            std::sin(static_cast<float>(2.0 * 3.14159265358979323846 * static_cast<float>(cycles)));
+        const float expected = 1.0f - (1.0f - (0.5f * sine + 0.5f));
+        EXPECT_NEAR(l, expected, 1.2e-7f) << "phase " << cycles;
+    }
+}
 } // namespace vorl

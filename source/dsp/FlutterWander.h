@@ -67,6 +67,12 @@ public:
     {
         for (int i = 0; i < n; ++i)
             step(plan, i, depth, speed, dither);
+        finish(plan, n, depth);
+    }
+
+    // The sines and offsets of a plan whose first n steps are taken.
+    static void finish(Plan& plan, int n, double depth) noexcept
+    {
         const int rounded = (n + 3) & ~3;
         std::fill(plan.sweeps + n, plan.sweeps + rounded, 0.0);
         sineOfRow(plan.sweeps, rounded);

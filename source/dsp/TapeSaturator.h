@@ -112,7 +112,8 @@ template <class Value> inline void BasicTapeSaturator<Value>::clear() noexcept
 template <class Value>
 inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double drive, double compensation) noexcept
 {
-    Value d = x * drive;
+    // At Tape In 0 the drive is 1, and the product would only add to the chain.
+    Value d = drive != 1.0 ? x * drive : x;
     if constexpr (std::is_same_v<Value, double>)
         d = pick(magnitude(d) < 1.18e-23, 0.0, d);
     else
@@ -128,7 +129,9 @@ inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double dr
     const Value a = inputSide.runTwice(d, cycles, k) * 0.5;
 
     // 0 for slow signals, up to 2 for steep slopes.
-    const Value g = minLikeStd(magnitude(previousAverage - d) * slopeToBlend, Value(2.0));
+    Value g = magnitude(previousAverage - d) * slopeToBlend;
+    if (!allWithin(g, 2.0))
+        g = minLikeStd(g, Value(2.0));
     previousAverage = a;
 
     // Beyond this the shortened sine series turns back down. Clamping the float in double

@@ -185,6 +185,7 @@ void TapeStage::process(float* left, float* right, int n) noexcept
     const StereoDouble bumpMix(headBump * 0.25);
     const StereoDouble bumpSoftening(0.12 / scale);
     const StereoDouble softness(odSoftness);
+    constexpr double kMostBleed = 0.00013;
 
     // Everything the per-sample chain carries stays in registers for the block. The filter set
     // that runs next swaps places with the waiting one after every sample.
@@ -192,16 +193,20 @@ void TapeStage::process(float* left, float* right, int n) noexcept
     BumpLanes waiting = bumpWaiting;
     StereoLowpass lowpassLanes = lowpass;
 
+    // The flutter's random targets come from the left dither state, which advances once a sample.
+    // The first chunk's flutter is planned here; every later chunk's steps are taken inside the
+    // loop of the chunk before, where they cost nothing beside the feedback chain.
+    FlutterWander::Plan* flutterPlan = &flutterPlans[0];
+    FlutterWander::Plan* upcomingPlan = &flutterPlans[1];
+    uint32_t planDither = fpd[0];
+    if (flutterDepth != 0.0)
+        flutterWander.plan(*flutterPlan, std::min(kChunk, n), flutterDepth, flutterStep, planDither);
+
     float* io[2] = {left, right};
     for (int start = 0; start < n; start += kChunk)
     {
         const int m = std::min(kChunk, n - start);
-        if (flutterDepth != 0.0)
-        {
-            // The random targets come from the left dither state, which advances once a sample.
-            uint32_t dither = fpd[0];
-            flutterWander.plan(flutterPlan, m, flutterDepth, flutterStep, dither);
-        }
+        const int upcomingLength = flutterDepth != 0.0 ? std::min(kChunk, n - start - m) : 0;
 
         for (int j = 0; j < m; ++j)
         {
@@ -228,7 +233,7 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             if (flutterDepth != 0.0)
             {
                 // The offset is clamped to [0, 498]: truncation is its floor.
-                const double offset = flutterPlan.offsets[j];
+                const double offset = flutterPlan->offsets[j];
                 const double whole = static_cast<double>(static_cast<int>(offset));
                 const double t = offset - whole;
                 int i0 = flutterIndex + static_cast<int>(whole);
@@ -239,6 +244,8 @@ void TapeStage::process(float* left, float* right, int n) noexcept
                     flutterRing[static_cast<size_t>(i1)] * t;
             }
             --flutterIndex;
+            if (j < upcomingLength)
+                flutterWander.step(*upcomingPlan, j, flutterDepth, flutterStep, planDither);
 
             // Head bump: the two filter sets take turns, both are added back.
             // The sum is rounded to float next; the waiting set's share is added first because
@@ -246,6 +253,12 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             const StereoDouble withWaiting = x + waiting.state * bumpMix;
             runHeadBump(bumpFilter, next, x, bumpSoftening);
             const StereoDouble in = roundToFloat(withWaiting + next.state * bumpMix);
+            // Ready long before the bleed, which waits for the saturator and the lowpass.
+            const bool statesBeyondBleed = xsimd::all(magnitude(next.state) > StereoDouble(kMostBleed) &&
+                                                      magnitude(waiting.state) > StereoDouble(kMostBleed));
+            const StereoDouble nextTowardsZero = StereoDouble(kMostBleed) ^ xsimd::bitofsign(next.state);
+            const StereoDouble waitingTowardsZero =
+                StereoDouble(kMostBleed) ^ xsimd::bitofsign(waiting.state);
             StereoDouble y;
             if (odMode)
             {
@@ -266,11 +279,25 @@ void TapeStage::process(float* left, float* right, int n) noexcept
 
             y = lowpassLanes.process(y);
 
-            // Head bump bleed: the states drift back by an amount that shrinks with level.
-            // (-state > bleed is state < -bleed, without negating bleed in the chain.)
-            const StereoDouble bleed = (1.0 - magnitude(y)) * 0.00013;
-            for (StereoDouble* state : {&next.state, &waiting.state})
-                *state = pick(*state > bleed, *state - bleed, pick(-*state > bleed, *state + bleed, *state));
+            // Head bump bleed: the states drift back towards zero by an amount that shrinks with
+            // level, and stay where they are when they are closer to zero than that.
+            if (allWithin(y, 1.0) && statesBeyondBleed)
+            {
+                // The usual case: the bleed lies in [0, kMostBleed], so each state moves by it,
+                // towards zero. A product with the signed constant is the signed product, to the
+                // bit, and leaves only the subtraction in the chain.
+                const StereoDouble span = 1.0 - magnitude(y);
+                next.state -= span * nextTowardsZero;
+                waiting.state -= span * waitingTowardsZero;
+            }
+            else
+            {
+                // (-state > bleed is state < -bleed, without negating bleed in the chain.)
+                const StereoDouble bleed = (1.0 - magnitude(y)) * kMostBleed;
+                for (StereoDouble* state : {&next.state, &waiting.state})
+                    *state =
+                        pick(*state > bleed, *state - bleed, pick(-*state > bleed, *state + bleed, *state));
+            }
             std::swap(next, waiting);
 
             if (outputGain != 1.0)
@@ -291,6 +318,12 @@ void TapeStage::process(float* left, float* right, int n) noexcept
                 out += (static_cast<double>(state) - 2147483647.0) * 5.5e-36 * scaleOfResult;
                 io[ch][i] = static_cast<float>(out);
             }
+        }
+
+        if (upcomingLength > 0)
+        {
+            FlutterWander::finish(*upcomingPlan, upcomingLength, flutterDepth);
+            std::swap(flutterPlan, upcomingPlan);
         }
     }
 

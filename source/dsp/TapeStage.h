@@ -98,7 +98,7 @@ private:
     std::array<StereoDouble, kFlutterLength> flutterRing{};
     int flutterIndex = 499;
     FlutterWander flutterWander;
-    FlutterWander::Plan flutterPlan;
+    FlutterWander::Plan flutterPlans[2];
 
     BumpFilter bumpFilter;
     BumpLanes bumpNext, bumpWaiting; // the set that runs on the next sample, and the other

@@ -7,8 +7,7 @@ namespace vorl
 {
 float shapeValue(double phase, int shape) noexcept
 {
-    // Callers mostly pass phases already in [0, 1); floor is a library call on baseline x86-64.
-    const double c = phase >= 0.0 && phase < 1.0 ? phase : phase - std::floor(phase);
+    const double c = unitPhase(phase);
     switch (shape)
     {
     case 0:

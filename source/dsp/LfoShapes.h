@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MathConstants.h"
+
 #include <cmath>
 
 namespace vorl
@@ -9,6 +11,21 @@ namespace vorl
 // The random shapes 5 and 6 depend on a position and a seed, so their callers handle them;
 // they and any other shape give 0 here.
 float shapeValue(double phase, int shape) noexcept;
+
+// The phase within its cycle, in [0, 1). Callers mostly pass phases already there; floor is a
+// library call on baseline x86-64.
+inline double unitPhase(double phase) noexcept
+{
+    return phase >= 0.0 && phase < 1.0 ? phase : phase - std::floor(phase);
+}
+
+// The sine shape at phase c in [0, 1) is the float sine of float(2 pi c). That float's sine taken
+// in double and rounded to float is the float sine to within the last bit, so a caller can take a
+// row of them a vector at a time (sineOfRow) from these arguments.
+inline double sineShapeArgument(double c) noexcept
+{
+    return static_cast<double>(static_cast<float>(2.0 * kPi * c));
+}
 
 // One sample step of a free-running phase, kept in [0, 1). Inline: it runs once per sample.
 inline double advancePhase(double phase, double rateHz, double sampleRate) noexcept

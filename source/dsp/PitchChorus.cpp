@@ -5,6 +5,7 @@
 #include "LfoShapes.h"
 #include "NoteValues.h"
 #include "PitchHeadMaths.h"
+#include "RowSine.h"
 
 #include <algorithm>
 #include <cmath>
@@ -140,10 +141,15 @@ void PitchChorus::planHeads(int first, int n, const BlockMotion& motion, HeadPla
     alignas(16) double bends[kChunk + 1];
     vibratos[n] = bends[n] = 0.0;
     double lfoPhase = phase, position = randomPosition, ramp = bendRamp, smoothed = bendSmoothed;
+    // The sine shape's sines are taken a vector at a time after the loop, from their arguments.
+    const bool sineRow = motion.vibratoOn && shape == 0 && (synced || rateHz > 0.0f);
     for (int j = 0; j < n; ++j)
     {
-        vibratos[j] =
-            motion.vibratoOn ? vibratoValue(first + j, lfoPhase, position) * motion.vibratoCents : 0.0;
+        if (sineRow)
+            vibratos[j] = sineShapeArgument(unitPhase(lfoPhase));
+        else
+            vibratos[j] =
+                motion.vibratoOn ? vibratoValue(first + j, lfoPhase, position) * motion.vibratoCents : 0.0;
 
         if (synced)
         {
@@ -173,6 +179,15 @@ void PitchChorus::planHeads(int first, int n, const BlockMotion& motion, HeadPla
     randomPosition = position;
     bendRamp = ramp;
     bendSmoothed = smoothed;
+    if (sineRow)
+    {
+        const int rowLength = (n + 3) & ~3;
+        std::fill(vibratos + n, vibratos + rowLength, 0.0);
+        sineOfRow(vibratos, rowLength);
+        for (int j = 0; j < n; ++j)
+            vibratos[j] = static_cast<float>(vibratos[j]) * motion.vibratoCents;
+        vibratos[n] = 0.0;
+    }
     if (motion.vibratoOn)
         centsToRateDeviations(vibratos, n);
     if (motion.bendActive)

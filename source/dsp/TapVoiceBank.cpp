@@ -241,6 +241,17 @@ float TapVoiceBank::wearCoefficient(int index, float amountPercent) const noexce
     return 1.0f - std::exp(-twoPi * cutoff / sampleRate);
 }
 
+void TapVoiceBank::updateWearCoefficients(float amountPercent) noexcept
+{
+    // A NaN amount never equals itself, so it is recomputed (harmlessly) every block.
+    if (wearKey.amountPercent == amountPercent && wearKey.layoutCount == layoutCount &&
+        wearKey.sampleRate == sampleRate)
+        return;
+    for (int i = 0; i < kMaxTaps; ++i)
+        wearCoefficients[static_cast<size_t>(i)] = wearCoefficient(i, amountPercent);
+    wearKey = {amountPercent, sampleRate, layoutCount};
+}
+
 void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int switchIndex,
                           PingPongSettings pingPong, WearSettings wear, float* wetL, float* wetR) noexcept
 {
@@ -266,6 +277,8 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
     ctx.wetR = wetR;
 
     const float offsetSnap = 0.01f / (sampleRate * 0.005f);
+    if (ctx.wear)
+        updateWearCoefficients(wear.amountPercent);
     WideGroup worn;
     VoiceGroup fading;
     WideGroup gliding;
@@ -288,7 +301,7 @@ void TapVoiceBank::render(const DelayLine& line, int n, int writeStart, int swit
         const bool offsetSettled = ctx.pingPong || voice.offsetNow == voice.targetOffset;
         const bool fast = fastPathEnabled && switchIndex < 0 && delaySettled && offsetSettled;
 
-        const float wearCoef = ctx.wear ? wearCoefficient(i, wear.amountPercent) : 0.0f;
+        const float wearCoef = ctx.wear ? wearCoefficients[static_cast<size_t>(i)] : 0.0f;
         const bool delayHeld = fast && !voice.crossfading;
         const float shift = ctx.pingPong ? 0.0f : voice.offsetNow * ctx.shiftPerOffset;
         // Each group renders before any voice after it adds to the bus, so the bus always sums

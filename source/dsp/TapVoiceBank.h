@@ -99,6 +99,9 @@ private:
     void renderBySample(TapVoice& voice, int index, const BlockContext& ctx, float wearCoef,
                         bool useReaders) const noexcept;
     float wearCoefficient(int index, float amountPercent) const noexcept;
+    // Fills wearCoefficients for this amount, unless they already hold it for the same pattern
+    // length and rate: two library calls per voice and block otherwise.
+    void updateWearCoefficients(float amountPercent) noexcept;
     // The fades that follow `fade` in the table (ending where the crossfade ends), or nullptr
     // when the table does not hold it.
     const float* fadesAfter(float fade) const noexcept;
@@ -106,6 +109,12 @@ private:
     std::array<TapVoice, kMaxTaps> voices{};
     std::array<float, kMaxTaps> switchDelays{}; // delay each tap jumps to at a hard reset
     int layoutCount = 0;
+    std::array<float, kMaxTaps> wearCoefficients{};
+    struct WearKey
+    {
+        float amountPercent = 0.0f, sampleRate = 0.0f;
+        int layoutCount = -1; // none computed yet
+    } wearKey;
     int nextCrossfadeSlot = 0;
     float sampleRate = 44100.0f;
     float glideCoef = 0.0f;

@@ -18,12 +18,6 @@ double finiteOr(double value, double fallback) noexcept
     return std::isfinite(value) ? value : fallback;
 }
 
-// The sine shape takes the sine of its phase in radians rounded to float. The sine of that float,
-// taken in double and rounded to float, is the float sine to within the last bit.
-double sineShapeArgument(double cycles) noexcept
-{
-    return static_cast<double>(static_cast<float>(2.0 * kPi * cycles));
-}
 } // namespace
 
 void Tremolo::prepare(double newSampleRate) noexcept
@@ -78,10 +72,8 @@ void Tremolo::setSync(bool isSynced, double ppqPosition, double tempoBpm, int no
         sampleRate = currentSampleRate;
 }
 
-double Tremolo::wrapUnit(double c) noexcept
+double Tremolo::wrapUnitFromOutside(double c) noexcept
 {
-    if (c >= 0.0 && c < 1.0)
-        return c;
     // A phase plus a shift lands within a cycle of the range: floor, a library call on baseline
     // x86-64, is then known.
     if (c >= 1.0 && c < 2.0)

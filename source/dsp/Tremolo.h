@@ -27,7 +27,9 @@ public:
     double getPhase() const noexcept { return phase; }
 
 private:
-    static double wrapUnit(double c) noexcept;
+    // c wrapped into [0, 1). The usual case, c already inside, is inline: it runs twice a sample.
+    static double wrapUnit(double c) noexcept { return c >= 0.0 && c < 1.0 ? c : wrapUnitFromOutside(c); }
+    static double wrapUnitFromOutside(double c) noexcept;
 
     float sampleRate = 44100.0f;
     float rateHz = 0.0f;

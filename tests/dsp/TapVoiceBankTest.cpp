@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <random>
@@ -335,6 +336,55 @@ TEST_F(TapVoiceBankTest, WearDarkensLaterTaps)
     single.applyLayout(evenLayout(1, 1.0f, 1.0f), kRate, false, false);
     EXPECT_LT(std::fabs(wetL[2000]), 1.5f); // four taps at full gain would give 4 undarkened
     EXPECT_GT(std::fabs(wetL[2000]), 0.5f); // the first tap is nearly open
+}
+
+// A bank that had other wear and another pattern darkens exactly like one that always had the
+// final ones: nothing of the earlier amount or tap count stays behind, whichever changed last.
+TEST(TapVoiceBankWear, FollowsChangesOfItsAmountAndOfTheTapCount)
+{
+    const TapLayoutResult finalLayout = evenLayout(8, 1.0f, 1.0f);
+    const WearSettings finalWear{true, 10.0f};
+    struct Story
+    {
+        int countChangeBlock, amountChangeBlock;
+    };
+    for (const Story story : {Story{4, 8}, Story{8, 4}})
+    {
+        DelayLine line;
+        line.prepare(kRate);
+        TapVoiceBank changed, always;
+        for (TapVoiceBank* bank : {&changed, &always})
+        {
+            bank->prepare(kRate);
+            bank->applyLayout(bank == &always ? finalLayout : evenLayout(4, 1.0f, 1.0f), kRate, false, false);
+            bank->scheduleCrossfades();
+        }
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<float> noise(-1.0f, 1.0f);
+        const int n = 256;
+        std::vector<float> in(n), changedL(n), changedR(n), alwaysL(n), alwaysR(n);
+        for (int block = 0; block < 40; ++block)
+        {
+            if (block == story.countChangeBlock)
+            {
+                changed.applyLayout(finalLayout, kRate, false, false);
+                changed.scheduleCrossfades();
+            }
+            for (float& x : in)
+                x = noise(rng);
+            const int w0 = line.getWriteIndex();
+            line.write(in.data(), in.data(), n);
+            for (auto* bus : {&changedL, &changedR, &alwaysL, &alwaysR})
+                std::fill(bus->begin(), bus->end(), 0.0f); // the voices add to the bus
+            const WearSettings wear =
+                block < story.amountChangeBlock ? WearSettings{true, 100.0f} : finalWear;
+            changed.render(line, n, w0, -1, {}, wear, changedL.data(), changedR.data());
+            always.render(line, n, w0, -1, {}, finalWear, alwaysL.data(), alwaysR.data());
+        }
+        for (size_t k = 0; k < in.size(); ++k)
+            ASSERT_NEAR(changedL[k], alwaysL[k], 1e-5f)
+                << "sample " << k << ", count changed at block " << story.countChangeBlock;
+    }
 }
 
 TEST_F(TapVoiceBankTest, ResetSilencesEveryVoice)

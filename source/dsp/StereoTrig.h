@@ -34,8 +34,9 @@ inline StereoDouble stereoSin(const StereoDouble& x) noexcept
         StereoDouble(-1.98412698295895385996e-4) + StereoDouble(2.75573136213857245213e-6) * z;
     const StereoDouble p45 =
         StereoDouble(-2.50507477628578072866e-8) + StereoDouble(1.58962301576546568060e-10) * z;
-    const StereoDouble p = (p01 + z2 * p23) + z4 * p45;
-    return x + (x * z) * p;
+    // x + x^3 (p01 + z2 p23 + z4 p45), grouped so that x + x^3 p01 does not wait for the rest.
+    const StereoDouble x3 = x * z;
+    return (x + x3 * p01) + (x3 * z2) * (p23 + z2 * p45);
 }
 
 // Arcsine of y limited to [-1, 1]; polynomial for |y| <= 0.5: asin(y) = y + y z R(z) with z = y^2,
@@ -60,7 +61,9 @@ inline StereoDouble stereoAsinClamped(const StereoDouble& y) noexcept
     const StereoDouble q2 = pair(0.010322814350185779, 0.0054575067186403581) +
                             z2 * pair(0.017400879442694021, -0.014851887071247204);
     const StereoDouble q3(0.028757851367421566);
-    const StereoDouble r = (q0 + z4 * q1) + z8 * (q2 + z4 * q3);
-    return y + (y * z) * r;
+    // y + y^3 (q0 + z4 q1 + z8 (q2 + z4 q3)), grouped so that the early parts do not wait for
+    // the high powers.
+    const StereoDouble y3 = y * z;
+    return ((y + y3 * q0) + (y3 * z4) * q1) + (y3 * z8) * (q2 + z4 * q3);
 }
 } // namespace vorl

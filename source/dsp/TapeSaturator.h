@@ -145,14 +145,25 @@ inline Value BasicTapeSaturator<Value>::processBeforeRounding(Value x, double dr
     // in Estrin's scheme.
     const Value z = v * v;
     const Value z2 = z * z;
-    const Value p = (Value(-1.0 / 6.0) + Value(1.0 / 69.0) * z) +
-                    z2 * ((Value(-1.0 / 2530.08) + Value(1.0 / 224985.6) * z) + Value(-1.0 / 9979200.0) * z2);
-    const Value y = roundToFloat(v + (v * z) * p);
+    const Value v3 = v * z;
+    const Value low = Value(-1.0 / 6.0) + Value(1.0 / 69.0) * z;
+    const Value high = (Value(-1.0 / 2530.08) + Value(1.0 / 224985.6) * z) + Value(-1.0 / 9979200.0) * z2;
+    const Value y = roundToFloat((v + v3 * low) + (v3 * z2) * high);
 
-    // Halving is exact, so folding the output side's halving into its blend factor keeps the bits.
-    const Value twiceR = outputSide.runTwice(y, cycles, k);
-    ++k;
-    return y * ((1.0 - g) * compensation) + twiceR * ((g * compensation) * 0.5);
+    // The blend y own + (twice the output side's mean) other; halving is exact, so it is folded
+    // into other.
+    const Value own = (1.0 - g) * compensation;
+    const Value other = (g * compensation) * 0.5;
+    const int step = k++;
+    if (cycles <= 3)
+    {
+        // With only the two-sample mean the sum is previous + y, so the blend becomes
+        // y (own + other) + previous other: one step shorter after y.
+        const Value previous = outputSide.previousPlusZero;
+        outputSide.previousPlusZero = Value(0.0) + y;
+        return y * (own + other) + previous * other;
+    }
+    return y * own + outputSide.runTwice(y, cycles, step) * other;
 }
 
 // The single channel's code is compiled once, in TapeSaturator.cpp.

@@ -162,7 +162,7 @@ inline void TapeStage::runHeadBump(const BumpFilter& filter, BumpLanes& set, con
                                    const StereoDouble& softening) noexcept
 {
     StereoDouble h = x * 0.05 + set.state;
-    h -= h * h * h * softening;
+    h -= (h * h) * (h * softening);
     const StereoDouble s = stereoSin(h);
     const StereoDouble y = filter.a0 * s + set.s1;
     set.s1 = filter.a1 * s - filter.b1 * y + set.s2;

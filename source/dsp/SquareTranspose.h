@@ -8,6 +8,7 @@
 #include <xsimd/xsimd.hpp>
 
 #include <cstdint>
+#include <immintrin.h> // the eight-lane helpers' declarations in the baseline files too
 
 namespace vorl::square_transpose
 {
@@ -41,6 +42,28 @@ template <class Floats> VORL_SQUARE_INLINE void exchangeHalves(Floats& x, Floats
     const Floats upper = xsimd::select(UpperHalf{}, y, swapped(x));
     x = lower;
     y = upper;
+}
+
+// Eight-lane helpers for kernels that transpose halves only: loads and moves of 128-bit halves.
+template <class Floats> VORL_SQUARE_INLINE Floats loadHalves(const float* lower, const float* upper) noexcept
+{
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(lower)), _mm_loadu_ps(upper), 1);
+}
+template <class Floats> VORL_SQUARE_INLINE Floats broadcastHalf(const float* four) noexcept
+{
+    return _mm256_broadcast_ps(reinterpret_cast<const __m128*>(four));
+}
+template <class Floats> VORL_SQUARE_INLINE Floats lowerHalfToBoth(const Floats& x) noexcept
+{
+    return _mm256_permute2f128_ps(x, x, 0x00);
+}
+template <class Floats> VORL_SQUARE_INLINE Floats upperHalfToBoth(const Floats& x) noexcept
+{
+    return _mm256_permute2f128_ps(x, x, 0x11);
+}
+template <class Floats> VORL_SQUARE_INLINE void storeLowerHalf(const Floats& x, float* four) noexcept
+{
+    _mm_storeu_ps(four, _mm256_castps256_ps128(x));
 }
 
 // The square of Floats::size rows, transposed in place; doing it twice gives the rows back.

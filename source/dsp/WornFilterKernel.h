@@ -46,9 +46,27 @@ template <class Arch, int Sets> struct ChannelFilters
     {
         for (int q = 0; q < kVectors; ++q)
         {
-            for (int g = 0; g < kLanes; ++g)
-                block[q][g] = Floats::load_unaligned(read[q][g] + j);
-            square_transpose::transposeSquare(block[q]);
+            if constexpr (kLanes == 8)
+            {
+                // Voices h and h + 4 share a register, four samples each, so that transposing the
+                // halves alone gives the columns: the loads put the halves in place, no shuffle does.
+                Floats* first = block[q];
+                Floats* second = block[q] + 4;
+                for (int h = 0; h < 4; ++h)
+                {
+                    first[h] = square_transpose::loadHalves<Floats>(read[q][h] + j, read[q][h + 4] + j);
+                    second[h] =
+                        square_transpose::loadHalves<Floats>(read[q][h] + j + 4, read[q][h + 4] + j + 4);
+                }
+                square_transpose::transposeHalves(first[0], first[1], first[2], first[3]);
+                square_transpose::transposeHalves(second[0], second[1], second[2], second[3]);
+            }
+            else
+            {
+                for (int g = 0; g < kLanes; ++g)
+                    block[q][g] = Floats::load_unaligned(read[q][g] + j);
+                square_transpose::transposeSquare(block[q]);
+            }
         }
     }
 
@@ -62,6 +80,44 @@ template <class Arch, int Sets> struct ChannelFilters
     // The block's contributions added to out[0...] voice after voice.
     [[gnu::always_inline]] inline static void addInVoiceOrder(Block& block, int count, float* out) noexcept
     {
+        if constexpr (kLanes == 8)
+        {
+            // Transposing the halves of samples 0-3 gives registers holding voice h's four samples
+            // in the lower half and voice h + 4's in the upper one (likewise for samples 4-7). The
+            // sums run in both halves: voices 0-3 are added where the lower half is the true sum,
+            // then the true sum is copied into the upper half for voices 4-7, and back.
+            Floats early = square_transpose::broadcastHalf<Floats>(out);
+            Floats late = square_transpose::broadcastHalf<Floats>(out + 4);
+            for (int q = 0; q < kVectors && q * kLanes < count; ++q)
+            {
+                Floats* first = block[q];
+                Floats* second = block[q] + 4;
+                square_transpose::transposeHalves(first[0], first[1], first[2], first[3]);
+                square_transpose::transposeHalves(second[0], second[1], second[2], second[3]);
+                const int voices = count - q * kLanes;
+                for (int h = 0; h < 4 && h < voices; ++h)
+                {
+                    early += first[h];
+                    late += second[h];
+                }
+                if (voices <= 4)
+                    break;
+                early = square_transpose::lowerHalfToBoth(early);
+                late = square_transpose::lowerHalfToBoth(late);
+                for (int h = 0; h < 4 && h + 4 < voices; ++h)
+                {
+                    early += first[h];
+                    late += second[h];
+                }
+                early = square_transpose::upperHalfToBoth(early);
+                late = square_transpose::upperHalfToBoth(late);
+            }
+            // Both halves hold the true sums unless the voices ended after a lower half, where
+            // the lower half does: store the lower halves.
+            square_transpose::storeLowerHalf(early, out);
+            square_transpose::storeLowerHalf(late, out + 4);
+            return;
+        }
         for (int q = 0; q < kVectors; ++q)
             square_transpose::transposeSquare(block[q]); // back to one row of samples per voice
         Floats sum = Floats::load_unaligned(out);

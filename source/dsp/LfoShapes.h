@@ -12,6 +12,25 @@ namespace vorl
 // they and any other shape give 0 here.
 float shapeValue(double phase, int shape) noexcept;
 
+// Shapes 1 to 4, the straight-line ones, at c in [0, 1); 0 for any other shape. Inline, for the
+// callers that take one every sample.
+inline float straightShapeValue(double c, int shape) noexcept
+{
+    switch (shape)
+    {
+    case 1:
+        return static_cast<float>(1.0 - 2.0 * std::fabs(2.0 * c - 1.0));
+    case 2:
+        return c < 0.5 ? 1.0f : -1.0f;
+    case 3:
+        return static_cast<float>(2.0 * c - 1.0);
+    case 4:
+        return static_cast<float>(1.0 - 2.0 * c);
+    default:
+        return 0.0f;
+    }
+}
+
 // The phase within its cycle, in [0, 1). Callers mostly pass phases already there; floor is a
 // library call on baseline x86-64.
 inline double unitPhase(double phase) noexcept

@@ -142,11 +142,15 @@ void PitchChorus::planHeads(int first, int n, const BlockMotion& motion, HeadPla
     vibratos[n] = bends[n] = 0.0;
     double lfoPhase = phase, position = randomPosition, ramp = bendRamp, smoothed = bendSmoothed;
     // The sine shape's sines are taken a vector at a time after the loop, from their arguments.
-    const bool sineRow = motion.vibratoOn && shape == 0 && (synced || rateHz > 0.0f);
+    // The straight-line shapes are taken inline.
+    const bool periodic = motion.vibratoOn && shape <= 4 && (synced || rateHz > 0.0f);
+    const bool sineRow = periodic && shape == 0;
     for (int j = 0; j < n; ++j)
     {
         if (sineRow)
             vibratos[j] = sineShapeArgument(unitPhase(lfoPhase));
+        else if (periodic)
+            vibratos[j] = straightShapeValue(unitPhase(lfoPhase), shape) * motion.vibratoCents;
         else
             vibratos[j] =
                 motion.vibratoOn ? vibratoValue(first + j, lfoPhase, position) * motion.vibratoCents : 0.0;

@@ -96,9 +96,7 @@ void TapeStage::designHeadBump() noexcept
     const double reso = 0.0009;
     const double k = std::tan(kPi * f);
     const double norm = 1.0 / (1.0 + k / reso + k * k);
-    bumpFilter.a0 = k / reso * norm;
-    bumpFilter.a1 = 0.0;
-    bumpFilter.a2 = -bumpFilter.a0;
+    bumpFilter.a0 = k / reso * norm; // a1 = 0, a2 = -a0
     bumpFilter.b1 = 2.0 * (k * k - 1.0) * norm;
     bumpFilter.b2 = (1.0 - k / reso + k * k) * norm;
 }
@@ -158,16 +156,19 @@ void TapeStage::StereoLowpass::setCoefficients(const Biquad::Coefficients& c) no
     a2 = StereoFloat(c.a2);
 }
 
-inline void TapeStage::runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
-                                   const StereoDouble& softening) noexcept
+inline StereoDouble TapeStage::runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
+                                           const StereoDouble& softening, const StereoDouble& mix) noexcept
 {
     StereoDouble h = x * 0.05 + set.state;
     h -= (h * h) * (h * softening);
-    const StereoDouble s = stereoSin(h);
-    const StereoDouble y = filter.a0 * s + set.s1;
-    set.s1 = filter.a1 * s - filter.b1 * y + set.s2;
-    set.s2 = filter.a2 * s - filter.b2 * y;
-    set.state = stereoAsinClamped(y);
+    // The band-pass's feed-forward is a0 (1 - z^-2): only a0 sin(h) enters it.
+    const StereoDouble scaledSine = stereoScaledSin(h, StereoDouble(filter.a0));
+    const StereoDouble y = scaledSine + set.s1;
+    set.s1 = set.s2 - filter.b1 * y;
+    set.s2 = -scaledSine - filter.b2 * y;
+    StereoDouble mixed;
+    set.state = stereoAsinClampedAndScaled(y, mix, mixed);
+    return mixed;
 }
 
 void TapeStage::process(float* left, float* right, int n) noexcept
@@ -251,8 +252,8 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             // The sum is rounded to float next; the waiting set's share is added first because
             // it is known earlier.
             const StereoDouble withWaiting = x + waiting.state * bumpMix;
-            runHeadBump(bumpFilter, next, x, bumpSoftening);
-            const StereoDouble in = roundToFloat(withWaiting + next.state * bumpMix);
+            const StereoDouble nextMixed = runHeadBump(bumpFilter, next, x, bumpSoftening, bumpMix);
+            const StereoDouble in = roundToFloat(withWaiting + nextMixed);
             // Ready long before the bleed, which waits for the saturator and the lowpass.
             const bool statesBeyondBleed = xsimd::all(magnitude(next.state) > StereoDouble(kMostBleed) &&
                                                       magnitude(waiting.state) > StereoDouble(kMostBleed));
@@ -283,12 +284,12 @@ void TapeStage::process(float* left, float* right, int n) noexcept
             // level, and stay where they are when they are closer to zero than that.
             if (allWithin(y, 1.0) && statesBeyondBleed)
             {
-                // The usual case: the bleed lies in [0, kMostBleed], so each state moves by it,
-                // towards zero. A product with the signed constant is the signed product, to the
-                // bit, and leaves only the subtraction in the chain.
-                const StereoDouble span = 1.0 - magnitude(y);
-                next.state -= span * nextTowardsZero;
-                waiting.state -= span * waitingTowardsZero;
+                // The usual case: the bleed (1 - |y|) kMostBleed lies in [0, kMostBleed], so each
+                // state moves by it towards zero: state - t + |y| t for t = kMostBleed with the
+                // state's sign, where state - t is ready before y.
+                const StereoDouble level = magnitude(y);
+                next.state = (next.state - nextTowardsZero) + level * nextTowardsZero;
+                waiting.state = (waiting.state - waitingTowardsZero) + level * waitingTowardsZero;
             }
             else
             {

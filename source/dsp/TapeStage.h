@@ -46,7 +46,7 @@ private:
     // The head bump band-pass, the same for both of its alternating filter sets and channels.
     struct BumpFilter
     {
-        double a0 = 0.0, a1 = 0.0, a2 = 0.0, b1 = 0.0, b2 = 0.0;
+        double a0 = 0.0, b1 = 0.0, b2 = 0.0;
     };
     // One of the two head bump filter sets, which take turns sample by sample: its state for
     // each channel. Their coefficients are the same, so only the turn order matters.
@@ -76,8 +76,9 @@ private:
     };
 
     void designHeadBump() noexcept;
-    static void runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
-                            const StereoDouble& softening) noexcept;
+    // Runs one filter set on x and returns its new state times mix.
+    static StereoDouble runHeadBump(const BumpFilter& filter, BumpLanes& set, const StereoDouble& x,
+                                    const StereoDouble& softening, const StereoDouble& mix) noexcept;
 
     float sampleRate = 44100.0f;
     double scale = 1.0;

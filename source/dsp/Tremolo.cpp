@@ -156,8 +156,8 @@ void Tremolo::process(float* left, float* right, int n) noexcept
                 }
                 else
                 {
-                    valuesL[j] = shapeValue(cL, lfoShape);
-                    valuesR[j] = shapeValue(cR, lfoShape);
+                    valuesL[j] = straightShapeValue(cL, lfoShape);
+                    valuesR[j] = straightShapeValue(cR, lfoShape);
                 }
             }
 

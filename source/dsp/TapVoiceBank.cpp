@@ -715,6 +715,12 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
         }
     };
 
+    // Where the fade table goes on after the voice's fade, once a chunk has found it: the next
+    // chunk needs no search while the fade stays the entry before it.
+    const float* tableFollowing = nullptr;
+    const auto fadesFollowing = [&](float fade)
+    { return tableFollowing != nullptr && tableFollowing[-1] == fade ? tableFollowing : fadesAfter(fade); };
+
     for (int chunkStart = 0; chunkStart < ctx.n; chunkStart += kChunk)
     {
         const int m = std::min(kChunk, ctx.n - chunkStart);
@@ -739,12 +745,13 @@ void TapVoiceBank::renderCrossfading(TapVoice& storedVoice, int index, const Blo
             const float* fades = rowFade;
             if (!voice.crossfading)
                 k = m;
-            else if (const float* next = fadesAfter(voice.fade))
+            else if (const float* next = fadesFollowing(voice.fade))
             {
                 // The table holds this crossfade's next fades, up to its end.
                 k = std::min(m, static_cast<int>(fadeTable.data() + fadeTableLength - next));
                 fades = next;
                 fade = k > 0 ? next[k - 1] : fade;
+                tableFollowing = k > 0 ? next + k : nullptr;
             }
             else
                 for (; k < m && fade + step < 1.0f; ++k) // as stepCrossfade steps it

@@ -11,8 +11,8 @@ namespace vorl
 // reader's reads stored in a row. The loops are written once for any instruction set; each batch
 // lane computes one output frame with the same operations in the same order as a scalar loop, so
 // every instruction set gives the same bits. CubicRunKernels.cpp builds the SSE2 variants every
-// x86-64 CPU runs and CubicRunKernelsAvx2.cpp the AVX2 ones; the functions below take the widest
-// the CPU has.
+// x86-64 CPU runs, CubicRunKernelsAvx2.cpp the AVX2 ones and CubicRunKernelsAvx512.cpp the AVX-512
+// ones; the functions below take the widest the CPU has.
 
 // wet[j] += gain * read(j) * scale.
 struct SettledReadKernel
@@ -40,8 +40,6 @@ struct RunReadKernel
                    float* out) const noexcept;
 };
 
-using CubicRunArchitectures = xsimd::arch_list<xsimd::avx2, xsimd::sse2>;
-
 // The variants chosen for this CPU when the program started.
 void accumulateSettledReads(const float* ring, int length, int index, int n, const CatmullRomWeights& w,
                             float gain, float scale, float* wet) noexcept;
@@ -51,8 +49,10 @@ void accumulateSettledPairReads(const float* ring, const int* index, int n, cons
 
 // Whether the CPU and the operating system allow AVX2, asked once when the program started.
 bool wideVectorUnitUsable() noexcept;
+// The same for AVX-512 (its foundation instructions).
+bool widestVectorUnitUsable() noexcept;
 
-// Name of the instruction set they use ("avx2" or "sse2"), for tests and benchmarks.
+// Name of the instruction set they use ("avx512f", "avx2" or "sse2"), for tests and benchmarks.
 const char* cubicRunArchitecture() noexcept;
 
 namespace cubic_runs
@@ -175,4 +175,5 @@ int RunReadKernel::operator()(Arch, const float* ring, int length, int index, in
                                                         const CatmullRomWeights&, float*) const noexcept;
 VORL_CUBIC_RUN_KERNELS(extern, xsimd::sse2)
 VORL_CUBIC_RUN_KERNELS(extern, xsimd::avx2)
+VORL_CUBIC_RUN_KERNELS(extern, xsimd::avx512f)
 } // namespace vorl

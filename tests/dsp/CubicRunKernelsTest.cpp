@@ -16,12 +16,16 @@ enum class Variant
 {
     Sse2,
     Avx2,
+    Avx512,
     Dispatched // the one the engine runs on this CPU
 };
 
 const char* nameOf(Variant v)
 {
-    return v == Variant::Sse2 ? "Sse2" : v == Variant::Avx2 ? "Avx2" : "Dispatched";
+    return v == Variant::Sse2     ? "Sse2"
+           : v == Variant::Avx2   ? "Avx2"
+           : v == Variant::Avx512 ? "Avx512"
+                                  : "Dispatched";
 }
 
 void accumulateWith(Variant v, const float* ring, int length, int index, int n, const CatmullRomWeights& w,
@@ -31,6 +35,8 @@ void accumulateWith(Variant v, const float* ring, int length, int index, int n, 
         SettledReadKernel{}(xsimd::sse2{}, ring, length, index, n, w, gain, scale, wet);
     else if (v == Variant::Avx2)
         SettledReadKernel{}(xsimd::avx2{}, ring, length, index, n, w, gain, scale, wet);
+    else if (v == Variant::Avx512)
+        SettledReadKernel{}(xsimd::avx512f{}, ring, length, index, n, w, gain, scale, wet);
     else
         accumulateSettledReads(ring, length, index, n, w, gain, scale, wet);
 }
@@ -42,6 +48,8 @@ void accumulatePairWith(Variant v, const float* ring, const int* index, int n, c
         SettledPairKernel{}(xsimd::sse2{}, ring, index, n, w, gain, scale, wet);
     else if (v == Variant::Avx2)
         SettledPairKernel{}(xsimd::avx2{}, ring, index, n, w, gain, scale, wet);
+    else if (v == Variant::Avx512)
+        SettledPairKernel{}(xsimd::avx512f{}, ring, index, n, w, gain, scale, wet);
     else
         accumulateSettledPairReads(ring, index, n, w, gain, scale, wet);
 }
@@ -53,6 +61,8 @@ int readWith(Variant v, const float* ring, int length, int index, int n, const C
         return RunReadKernel{}(xsimd::sse2{}, ring, length, index, n, w, out);
     if (v == Variant::Avx2)
         return RunReadKernel{}(xsimd::avx2{}, ring, length, index, n, w, out);
+    if (v == Variant::Avx512)
+        return RunReadKernel{}(xsimd::avx512f{}, ring, length, index, n, w, out);
     return readSeamlessRuns(ring, length, index, n, w, out);
 }
 
@@ -105,6 +115,8 @@ protected:
     {
         if (GetParam() == Variant::Avx2 && !__builtin_cpu_supports("avx2"))
             GTEST_SKIP() << "no AVX2 on this CPU and system";
+        if (GetParam() == Variant::Avx512 && !__builtin_cpu_supports("avx512f"))
+            GTEST_SKIP() << "no AVX-512 on this CPU and system";
     }
 
     static std::vector<float> busBefore(int n)
@@ -198,14 +210,17 @@ TEST_P(CubicRunKernelsTest, StoresTheScalarReadersValuesBitForBitAndWhereTheyEnd
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, CubicRunKernelsTest,
-                         ::testing::Values(Variant::Sse2, Variant::Avx2, Variant::Dispatched),
+                         ::testing::Values(Variant::Sse2, Variant::Avx2, Variant::Avx512,
+                                           Variant::Dispatched),
                          [](const ::testing::TestParamInfo<Variant>& info) { return nameOf(info.param); });
 
 TEST(CubicRunDispatch, TakesTheWidestVariantTheCpuHas)
 {
-    // AVX2 only where both the CPU and the operating system support it.
-    const bool wide = __builtin_cpu_supports("avx2");
-    EXPECT_STREQ(cubicRunArchitecture(), wide ? "avx2" : "sse2");
+    // A wider set only where both the CPU and the operating system support it.
+    const char* widest = __builtin_cpu_supports("avx512f") ? "avx512f"
+                         : __builtin_cpu_supports("avx2")  ? "avx2"
+                                                           : "sse2";
+    EXPECT_STREQ(cubicRunArchitecture(), widest);
 }
 } // namespace
 } // namespace vorl

@@ -50,20 +50,21 @@ Floats readScattered(const float* ring, const int32_t* indexes, bool roomAround,
     }
     else
     {
-        static_assert(kLanes == 8);
-        if (roomAround)
-        {
-            // Lane l's window in the lower half and lane l + 4's in the upper one (in-lane zips
-            // work on each half on its own).
-            using UpperHalf =
-                xsimd::batch_bool_constant<Floats, false, false, false, false, true, true, true, true>;
-            const auto pair = [&](int l)
+        if constexpr (kLanes == 8)
+            if (roomAround)
             {
-                return xsimd::select(UpperHalf{}, Floats::load_unaligned(ring + indexes[l + 4] - 5),
-                                     Floats::load_unaligned(ring + indexes[l] - 1));
-            };
-            return readWindows(pair(0), pair(1), pair(2), pair(3), t);
-        }
+                // Lane l's window in the lower half and lane l + 4's in the upper one (in-lane zips
+                // work on each half on its own).
+                using UpperHalf =
+                    xsimd::batch_bool_constant<Floats, false, false, false, false, true, true, true, true>;
+                const auto pair = [&](int l)
+                {
+                    return xsimd::select(UpperHalf{}, Floats::load_unaligned(ring + indexes[l + 4] - 5),
+                                         Floats::load_unaligned(ring + indexes[l] - 1));
+                };
+                return readWindows(pair(0), pair(1), pair(2), pair(3), t);
+            }
+        // Otherwise (and with sixteen lanes) the windows are gathered frame by frame.
         alignas(Floats::arch_type::alignment()) float neighbours[4][kLanes];
         for (int l = 0; l < kLanes; ++l)
         {

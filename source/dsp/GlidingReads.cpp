@@ -21,7 +21,9 @@ void readRunsSse2(const float* ringL, const float* ringR, int length, long first
 namespace
 {
 // Chosen when the program started.
-const ReadRuns readRunsHere = wideVectorUnitUsable() ? readRunsAvx2 : readRunsSse2;
+const ReadRuns readRunsHere = widestVectorUnitUsable() ? readRunsAvx512
+                              : wideVectorUnitUsable() ? readRunsAvx2
+                                                       : readRunsSse2;
 } // namespace
 } // namespace gliding_reads
 

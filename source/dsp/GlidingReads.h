@@ -26,5 +26,7 @@ void readRunsSse2(const float* ringL, const float* ringR, int length, long first
                   int n, float* outL, float* outR) noexcept;
 void readRunsAvx2(const float* ringL, const float* ringR, int length, long firstPosition, const float* delays,
                   int n, float* outL, float* outR) noexcept;
+void readRunsAvx512(const float* ringL, const float* ringR, int length, long firstPosition,
+                    const float* delays, int n, float* outL, float* outR) noexcept;
 } // namespace gliding_reads
 } // namespace vorl

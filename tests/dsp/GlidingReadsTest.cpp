@@ -53,11 +53,18 @@ void readDispatched(const float* ringL, const float* ringR, int length, long fir
         readGlidingRuns(ringL, length, first, delays, n, outL);
 }
 
+enum class Needs
+{
+    Baseline,
+    Avx2,
+    Avx512
+};
+
 struct Variant
 {
     const char* name;
     gliding_reads::ReadRuns read;
-    bool needsAvx2;
+    Needs needs;
 };
 
 SeamlessRing noiseRing(int length, uint32_t seed)
@@ -77,8 +84,10 @@ class GlidingReadsTest : public ::testing::TestWithParam<Variant>
 protected:
     void SetUp() override
     {
-        if (GetParam().needsAvx2 && !__builtin_cpu_supports("avx2"))
+        if (GetParam().needs == Needs::Avx2 && !__builtin_cpu_supports("avx2"))
             GTEST_SKIP() << "no AVX2 on this CPU and system";
+        if (GetParam().needs == Needs::Avx512 && !__builtin_cpu_supports("avx512f"))
+            GTEST_SKIP() << "no AVX-512 on this CPU and system";
     }
 };
 
@@ -122,9 +131,10 @@ TEST_P(GlidingReadsTest, GiveTheScalarReadsBitForBit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, GlidingReadsTest,
-                         ::testing::Values(Variant{"Sse2", gliding_reads::readRunsSse2, false},
-                                           Variant{"Avx2", gliding_reads::readRunsAvx2, true},
-                                           Variant{"Dispatched", readDispatched, false}),
+                         ::testing::Values(Variant{"Sse2", gliding_reads::readRunsSse2, Needs::Baseline},
+                                           Variant{"Avx2", gliding_reads::readRunsAvx2, Needs::Avx2},
+                                           Variant{"Avx512", gliding_reads::readRunsAvx512, Needs::Avx512},
+                                           Variant{"Dispatched", readDispatched, Needs::Baseline}),
                          [](const ::testing::TestParamInfo<Variant>& info)
                          { return std::string(info.param.name); });
 } // namespace

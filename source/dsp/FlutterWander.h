@@ -73,9 +73,7 @@ public:
     // The sines and offsets of a plan whose first n steps are taken.
     static void finish(Plan& plan, int n, double depth) noexcept
     {
-        const int rounded = (n + 3) & ~3;
-        std::fill(plan.sweeps + n, plan.sweeps + rounded, 0.0);
-        sineOfRow(plan.sweeps, rounded);
+        sineOfPaddedRow(plan.sweeps, n);
         for (int i = 0; i < n; ++i)
             plan.offsets[i] = std::clamp(depth + plan.depthOfSine[i] * plan.sweeps[i], 0.0, kMaxOffset);
     }

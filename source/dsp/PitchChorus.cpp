@@ -185,12 +185,9 @@ void PitchChorus::planHeads(int first, int n, const BlockMotion& motion, HeadPla
     bendSmoothed = smoothed;
     if (sineRow)
     {
-        const int rowLength = (n + 3) & ~3;
-        std::fill(vibratos + n, vibratos + rowLength, 0.0);
-        sineOfRow(vibratos, rowLength);
+        sineOfPaddedRow(vibratos, n); // leaves the spare slot at 0
         for (int j = 0; j < n; ++j)
             vibratos[j] = static_cast<float>(vibratos[j]) * motion.vibratoCents;
-        vibratos[n] = 0.0;
     }
     if (motion.vibratoOn)
         centsToRateDeviations(vibratos, n);

@@ -2,6 +2,8 @@
 
 #include "CubicRunKernels.h"
 
+#include <algorithm>
+
 namespace vorl
 {
 namespace row_sine
@@ -21,5 +23,12 @@ const SineOfRow sineOfRowHere = wideVectorUnitUsable() ? sineOfRowAvx2 : sineOfR
 void sineOfRow(double* values, int n) noexcept
 {
     row_sine::sineOfRowHere(values, n);
+}
+
+void sineOfPaddedRow(double* values, int n) noexcept
+{
+    const int rounded = (n + 3) & ~3;
+    std::fill(values + n, values + rounded, 0.0);
+    row_sine::sineOfRowHere(values, rounded);
 }
 } // namespace vorl

@@ -8,6 +8,10 @@ namespace vorl
 // arguments is undefined in C++.
 void sineOfRow(double* values, int n) noexcept;
 
+// The same for any n: the row has room up to n rounded up to a multiple of 4, and the slots past n
+// are set to 0 (and so hold its sine, 0, afterwards).
+void sineOfPaddedRow(double* values, int n) noexcept;
+
 namespace row_sine
 {
 // The variants, for tests.

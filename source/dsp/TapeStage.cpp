@@ -55,7 +55,6 @@ template <class Value> Value softClipLanes(Value y, Value& last) noexcept
     last = y;
     return clampLikeStd(y, -ceiling, ceiling);
 }
-
 } // namespace
 
 void TapeStage::prepare(double newSampleRate) noexcept

@@ -2,7 +2,6 @@
 
 #include "LfoRandom.h"
 #include "LfoShapes.h"
-#include "MathConstants.h"
 #include "NoteValues.h"
 #include "RowSine.h"
 
@@ -17,7 +16,6 @@ double finiteOr(double value, double fallback) noexcept
 {
     return std::isfinite(value) ? value : fallback;
 }
-
 } // namespace
 
 void Tremolo::prepare(double newSampleRate) noexcept
@@ -170,10 +168,7 @@ void Tremolo::process(float* left, float* right, int n) noexcept
 
         if (sineRow)
         {
-            const int rowLength = (2 * m + 3) & ~3;
-            for (int j = 2 * m; j < rowLength; ++j)
-                sineArguments[j] = 0.0;
-            sineOfRow(sineArguments, rowLength);
+            sineOfPaddedRow(sineArguments, 2 * m);
             for (int j = 0; j < m; ++j)
             {
                 valuesL[j] = static_cast<float>(sineArguments[j]);
